@@ -1,0 +1,109 @@
+#include "HostOptions.h"
+
+namespace {
+
+bool parseSize(const QString& text, QSize& size) {
+    const QStringList parts = text.split('x');
+    if (parts.size() != 2)
+        return false;
+    bool okWidth = false, okHeight = false;
+    const int width = parts[0].toInt(&okWidth);
+    const int height = parts[1].toInt(&okHeight);
+    if (!okWidth || !okHeight || width <= 0 || height <= 0)
+        return false;
+    size = QSize(width, height);
+    return true;
+}
+
+bool applyValueOption(const QString& name, const QString& value, HostOptions& options,
+                      QString& error) {
+    if (name == "--url") {
+        options.pageUrl = QUrl(value, QUrl::StrictMode);
+        if (!options.pageUrl.isValid() || options.pageUrl.host().isEmpty()) {
+            error = QStringLiteral("--url needs http://DOMAIN[:PORT]/page, got \"%1\"").arg(value);
+            return false;
+        }
+    } else if (name == "--cookie") {
+        options.cookie = value;
+    } else if (name == "--param") {
+        const qsizetype equals = value.indexOf('=');
+        if (equals <= 0) {
+            error = QStringLiteral("--param needs NAME=VALUE, got \"%1\"").arg(value);
+            return false;
+        }
+        options.params.insert(value.left(equals), value.mid(equals + 1));
+    } else if (name == "--size") {
+        if (!parseSize(value, options.size)) {
+            error = QStringLiteral("--size needs WIDTHxHEIGHT, got \"%1\"").arg(value);
+            return false;
+        }
+    } else if (name == "--screenshot") {
+        options.screenshotFile = value;
+    } else {
+        bool ok = false;
+        options.timeoutSeconds = value.toInt(&ok);
+        if (!ok || options.timeoutSeconds <= 0) {
+            error = QStringLiteral("--timeout needs a positive number of seconds");
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+bool ParseHostOptions(const QStringList& args, HostOptions& options, QString& error) {
+    static const QStringList valueOptions = {"--url",  "--cookie",     "--param",
+                                             "--size", "--screenshot", "--timeout"};
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == "--help" || arg == "-h") {
+            options.helpRequested = true;
+            return true;
+        }
+        if (arg == "--offscreen") {
+            options.offscreen = true;
+        } else if (valueOptions.contains(arg)) {
+            if (i + 1 >= args.size()) {
+                error = QStringLiteral("%1 needs a value").arg(arg);
+                return false;
+            }
+            if (!applyValueOption(arg, args[++i], options, error))
+                return false;
+        } else if (arg.startsWith('-')) {
+            error = QStringLiteral("unknown option %1").arg(arg);
+            return false;
+        } else if (options.pageFile.isEmpty()) {
+            options.pageFile = arg;
+        } else {
+            error = QStringLiteral("only one page file may be given");
+            return false;
+        }
+    }
+    if (options.pageFile.isEmpty()) {
+        error = QStringLiteral("no page file given (see --help)");
+        return false;
+    }
+    return true;
+}
+
+QString HostUsage() {
+    return QStringLiteral(
+        "usage: vantrel-host [options] PAGE.js\n"
+        "Runs PAGE.js as the script of a page that embeds the control. The control is the\n"
+        "global `ctrl`; `console.log(...)` prints a line; `host.quit(code)` ends the run;\n"
+        "`host.answer(KIND, VALUE)` queues the answer to the next offscreen prompt of KIND\n"
+        "(message, ask, files, folder, page).\n"
+        "\n"
+        "  --offscreen           no window; every prompt prints \"prompt: KIND: TEXT\"\n"
+        "  --url URL             the page's address, http://DOMAIN[:PORT]/page\n"
+        "  --cookie TEXT         the page's cookie\n"
+        "  --param NAME=VALUE    one parameter of the control (repeatable)\n"
+        "  --size WxH            the control's size (default 900x600)\n"
+        "  --screenshot FILE     save the control as PNG just before exit\n"
+        "  --timeout SECONDS     exit 124 after this long (default 60)\n"
+        "  --help                this text\n"
+        "\n"
+        "Exit codes: the page's host.quit code; 1 uncaught script error; 2 bad command line\n"
+        "or missing page; 124 timeout.\n");
+}

@@ -1,0 +1,76 @@
+#include "common/Formatting.h"
+
+#include <gtest/gtest.h>
+#include <limits>
+
+namespace {
+
+const QColor kFallback(168, 166, 164);
+
+TEST(ParseColor, ReadsThreeHexPairsAfterAnUncheckedFirstCharacter) {
+    EXPECT_EQ(ParseColor("#FF0000", kFallback), QColor(255, 0, 0));
+    EXPECT_EQ(ParseColor("X00ff80", kFallback), QColor(0, 255, 128));
+    EXPECT_EQ(ParseColor("#a8A6a4", kFallback), QColor(168, 166, 164));
+}
+
+TEST(ParseColor, AnyOtherLengthGivesTheFallback) {
+    EXPECT_EQ(ParseColor("FF0000", kFallback), kFallback);
+    EXPECT_EQ(ParseColor("#FF00000", kFallback), kFallback);
+    EXPECT_EQ(ParseColor("", kFallback), kFallback);
+}
+
+TEST(ParseColor, APairStopsAtItsFirstNonHexCharacter) {
+    EXPECT_EQ(ParseColor("#GG0000", kFallback), QColor(0, 0, 0));
+    EXPECT_EQ(ParseColor("#F-0000", kFallback), QColor(15, 0, 0));
+    EXPECT_EQ(ParseColor("#-F0000", kFallback), QColor(0, 0, 0));
+    EXPECT_EQ(ParseColor("# F0000", kFallback), QColor(0, 0, 0));
+    EXPECT_EQ(ParseColor("#0xFFFF", kFallback), QColor(0, 255, 255));
+    EXPECT_EQ(ParseColor(QString::fromUtf8("#\xEF\xBC\x91"
+                                           "10000"),
+                         kFallback),
+              QColor(0, 0, 0));
+}
+
+TEST(SizeText, WritesWholeKilobytesWithGroupedThousands) {
+    EXPECT_EQ(SizeText(0), "0KB");
+    EXPECT_EQ(SizeText(100), "1KB");
+    EXPECT_EQ(SizeText(1023), "1KB");
+    EXPECT_EQ(SizeText(1024), "1KB");
+    EXPECT_EQ(SizeText(10240), "10KB");
+    EXPECT_EQ(SizeText(1048576), "1,024KB");
+    EXPECT_EQ(SizeText(1536), "2KB");
+    EXPECT_EQ(SizeText(4.0 * 1024 * 1024 * 1024 * 1024), "4,294,967,296KB");
+    const QString huge = SizeText(1e300);
+    EXPECT_TRUE(huge.startsWith("976,562,5")) << huge.toStdString();
+    EXPECT_EQ(huge.size(), 297 + 98 + 2);
+}
+
+TEST(SizeText, NonFiniteSizesShowAsZero) {
+    EXPECT_EQ(SizeText(std::numeric_limits<double>::quiet_NaN()), "0KB");
+    EXPECT_EQ(SizeText(std::numeric_limits<double>::infinity()), "0KB");
+}
+
+TEST(GroupThousands, InsertsCommasFromTheEndKeepingALeadingDigit) {
+    EXPECT_EQ(GroupThousands(""), "");
+    EXPECT_EQ(GroupThousands("123"), "123");
+    EXPECT_EQ(GroupThousands("1234"), "1,234");
+    EXPECT_EQ(GroupThousands("123456"), "123,456");
+    EXPECT_EQ(GroupThousands("1234567"), "1,234,567");
+}
+
+TEST(SplitPath, SplitsAtTheLastSeparatorOfItsKind) {
+    EXPECT_EQ(SplitPath(1, 0, "C:\\dir\\file.txt"), "file.txt");
+    EXPECT_EQ(SplitPath(1, 1, "C:\\dir\\file.txt"), "C:\\dir\\");
+    EXPECT_EQ(SplitPath(2, 0, "/a/b/c.doc"), "c.doc");
+    EXPECT_EQ(SplitPath(2, 1, "/a/b/c.doc"), "/a/b/");
+    EXPECT_EQ(SplitPath(2, 0, "dir/"), "");
+}
+
+TEST(SplitPath, NoSeparatorOrUnknownPartGivesThePathInCapitals) {
+    EXPECT_EQ(SplitPath(1, 0, "/a/name.txt"), "/A/NAME.TXT");
+    EXPECT_EQ(SplitPath(2, 1, "a\\b"), "A\\B");
+    EXPECT_EQ(SplitPath(2, 2, "/a/b"), "/A/B");
+    EXPECT_EQ(SplitPath(2, -1, "/a/b"), "/A/B");
+}
+
+} // namespace

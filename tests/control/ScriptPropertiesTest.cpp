@@ -1,0 +1,156 @@
+#include "control/CMxVantrel2Ctrl.h"
+#include "control/PaneHostWindow.h"
+
+#include <QJSEngine>
+#include <gtest/gtest.h>
+
+namespace {
+
+// A control exposed to a real script engine as `ctrl`, the way the host page sees it.
+class ScriptProperties : public ::testing::Test {
+protected:
+    ScriptProperties() {
+        QJSEngine::setObjectOwnership(&ctrl, QJSEngine::CppOwnership);
+        engine.globalObject().setProperty("ctrl", engine.newQObject(&ctrl));
+    }
+
+    QJSValue eval(const QString& code) { return engine.evaluate(code); }
+
+    CMxVantrel2Ctrl ctrl;
+    QJSEngine engine;
+};
+
+} // namespace
+
+TEST_F(ScriptProperties, HiddenValuesReadEmptyButAreStored) {
+    eval("ctrl.HttpServerName = 'up.test'; ctrl.UploadPOSTFile = '/up.php';"
+         "ctrl.UIConfigXML = '/ui.xml'; ctrl.HttpPORT = 8080;");
+    EXPECT_EQ(
+        eval("ctrl.HttpServerName + '|' + ctrl.UploadPOSTFile + '|' + ctrl.UIConfigXML").toString(),
+        "||");
+    EXPECT_EQ(eval("ctrl.HttpPORT").toInt(), 0);
+    EXPECT_EQ(ctrl.settings().HttpServerName, "up.test");
+    EXPECT_EQ(ctrl.settings().UploadPOSTFile, "/up.php");
+    EXPECT_EQ(ctrl.settings().UIConfigXML, "/ui.xml");
+    EXPECT_EQ(ctrl.settings().HttpPORT, 8080);
+}
+
+TEST_F(ScriptProperties, PortsAboveSignedRangeSurviveAssignment) {
+    eval("ctrl.HttpPORT = 40000");
+    EXPECT_EQ(ctrl.settings().HttpPORT, 40000);
+}
+
+TEST_F(ScriptProperties, StoredValuesReadBack) {
+    eval("ctrl.OnlyExt = 'jpg'; ctrl.OneFileLimitsize = 2048.5; ctrl.IsDragUpload = false;"
+         "ctrl.DownStyle = 3;");
+    EXPECT_EQ(eval("ctrl.OnlyExt").toString(), "jpg");
+    EXPECT_EQ(eval("ctrl.OneFileLimitsize").toNumber(), 2048.5);
+    EXPECT_FALSE(eval("ctrl.IsDragUpload").toBool());
+    EXPECT_EQ(eval("ctrl.DownStyle").toInt(), 3);
+}
+
+TEST_F(ScriptProperties, DefaultsAsThePageSeesThem) {
+    EXPECT_EQ(eval("[ctrl.HttpPORT, ctrl.Charset, ctrl.OneFileLimitsize, ctrl.InitDiskName,"
+                   " ctrl.SpBarColor, ctrl.ListFullRowSelect, ctrl.AllXML].join('|')")
+                  .toString(),
+              "0|EUC-KR|-1|||true|");
+}
+
+TEST_F(ScriptProperties, CharsetReadUpperCasesTheStoredValue) {
+    eval("ctrl.Charset = 'utf-8'");
+    EXPECT_EQ(ctrl.settings().Charset, "utf-8");
+    EXPECT_EQ(eval("ctrl.Charset").toString(), "UTF-8");
+    EXPECT_EQ(eval("ctrl.Charset").toString(), "UTF-8");
+    EXPECT_EQ(ctrl.settings().Charset, "UTF-8");
+}
+
+TEST_F(ScriptProperties, IgnoredAssignmentsChangeNothingButMarkModified) {
+    eval("ctrl.SpBarColor = '#000000'; ctrl.IeRoundRectRgn = '1,2,3,4,5,6';"
+         "ctrl.ServerTreeAutoSelect = false; ctrl.UploadServerAutoPORT = false;"
+         "ctrl.HttpDownloadCancelBut = false; ctrl.FileAttachViewMode = 3;");
+    EXPECT_TRUE(ctrl.isModified());
+    EXPECT_EQ(ctrl.settings().SpBarColor, "#A8A6A4");
+    EXPECT_TRUE(ctrl.ieRoundRectRgn().isEmpty());
+    EXPECT_TRUE(ctrl.settings().ServerTreeAutoSelect);
+    EXPECT_TRUE(ctrl.settings().UploadServerAutoPORT);
+    EXPECT_TRUE(ctrl.settings().HttpDownloadCancelBut);
+    EXPECT_TRUE(eval("ctrl.HttpDownloadCancelBut").toBool());
+}
+
+TEST_F(ScriptProperties, RefusedAccessThrowsANamedErrorAndChangesNothing) {
+    for (const QString name :
+         {"exceptionExt", "UploadServerAutoDomain", "ListFullRowSelect", "InitDiskName"}) {
+        const QJSValue result = eval(QStringLiteral("try { ctrl.%1 = 'x'; 'no error' }"
+                                                    " catch (e) { String(e) }")
+                                         .arg(name));
+        EXPECT_TRUE(result.toString().contains(name)) << result.toString().toStdString();
+    }
+    EXPECT_TRUE(ctrl.settings().exceptionExt.isEmpty());
+    EXPECT_EQ(ctrl.settings().InitDiskName, "Server");
+    EXPECT_FALSE(ctrl.isModified());
+
+    const QJSValue read =
+        eval("try { ctrl.FileAttachViewMode; 'no error' } catch (e) { String(e) }");
+    EXPECT_TRUE(read.toString().contains("FileAttachViewMode")) << read.toString().toStdString();
+}
+
+TEST_F(ScriptProperties, ViewModesOutsideOneToFourAreStoredWithoutChangingTheView) {
+    eval("ctrl.ServerListViewMode = 2");
+    EXPECT_EQ(ctrl.paneHost().serverListView(), 2);
+    eval("ctrl.ServerListViewMode = 5; ctrl.LocalListViewMode = 0;");
+    EXPECT_EQ(eval("ctrl.ServerListViewMode").toInt(), 5);
+    EXPECT_EQ(eval("ctrl.LocalListViewMode").toInt(), 0);
+    EXPECT_EQ(ctrl.paneHost().serverListView(), 2);
+    EXPECT_EQ(ctrl.paneHost().localListView(), 4);
+}
+
+TEST_F(ScriptProperties, SelectedListPositionFollowsTheFocusedPane) {
+    for (qint16 pane : {0, 1, 2, 3, 4}) {
+        ctrl.paneHost().setFocusPane(pane);
+        EXPECT_EQ(eval("ctrl.SelectedListPosition").toInt(), -1) << "focus " << pane;
+    }
+    EXPECT_EQ(eval("ctrl.SelectedServerListPosition").toInt(), -1);
+}
+
+TEST(ControlInitialisation, TakesThePageValuesOnceWhenFirstShown) {
+    CMxVantrel2Ctrl ctrl;
+    ctrl.loadPropertySet({{"UploadPOSTFile", "/up.php"}});
+    ctrl.setHostPage(HostPage::fromUrl(QUrl("http://example.test:8080/p"), "sid=7"));
+    ctrl.show();
+    EXPECT_EQ(ctrl.settings().HttpServerName, "example.test");
+    EXPECT_EQ(ctrl.settings().HttpPORT, 8080);
+    EXPECT_EQ(ctrl.settings().hostBaseUrl, "http://example.test:8080");
+    EXPECT_EQ(ctrl.settings().UploadPOSTFile, "/up.php");
+    EXPECT_EQ(ctrl.settings().documentCookie, "sid=7");
+
+    ctrl.settings().HttpServerName.clear();
+    ctrl.Run();
+    EXPECT_TRUE(ctrl.settings().HttpServerName.isEmpty()) << "initialisation ran twice";
+}
+
+TEST(ControlLayout, LayoutModeAssignmentMovesThePanesAtOnce) {
+    CMxVantrel2Ctrl ctrl;
+    ctrl.resize(900, 600);
+    ctrl.loadPropertySet({{"LocalUIType", "2"}});
+    ctrl.show();
+    PaneHostWindow& host = ctrl.paneHost();
+    EXPECT_EQ(host.pane(PaneLayout::LocalTree)->geometry(), QRect(0, 304, 300, 296));
+
+    ctrl.setLocalUIType(0);
+    EXPECT_EQ(host.pane(PaneLayout::ServerList)->geometry(), QRect(0, 0, 900, 600));
+    EXPECT_FALSE(host.pane(PaneLayout::ServerTree)->isVisible());
+    EXPECT_TRUE(ctrl.isModified());
+}
+
+TEST(DocumentLoad, ALoadRequestedDuringALoadRunsAfterIt) {
+    PaneHostWindow host;
+    int started = 0;
+    QObject::connect(&host, &PaneHostWindow::documentLoadRequested, [&] {
+        if (++started == 1) {
+            host.requestDocumentLoad();
+            EXPECT_EQ(started, 1) << "a nested load must wait for the running one";
+        }
+    });
+    host.requestDocumentLoad();
+    EXPECT_EQ(started, 2);
+}
