@@ -1,0 +1,88 @@
+#include "ServerOptions.h"
+
+#include <charconv>
+#include <string_view>
+
+namespace {
+
+template <typename Number> bool ParseNumber(std::string_view text, Number minimum, Number& out) {
+    Number value{};
+    const auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (ec != std::errc() || end != text.data() + text.size() || value < minimum)
+        return false;
+    out = value;
+    return true;
+}
+
+// Applies one "--flag value" pair; false when the flag is unknown or the value bad.
+bool ApplyValueFlag(std::string_view flag, std::string_view value, ServerOptions& options) {
+    if (flag == "--root")
+        return !(options.root = value).empty();
+    if (flag == "--port")
+        return ParseNumber(value, 0, options.port) && options.port <= 65535;
+    if (flag == "--log")
+        return !(options.logPath = value).empty();
+    if (flag == "--status")
+        return ParseNumber(value, 100, options.status) && options.status <= 599;
+    if (flag == "--status-path")
+        return !(options.statusPath = value).empty();
+    if (flag == "--drop-after")
+        return ParseNumber<std::int64_t>(value, 0, options.dropAfter);
+    if (flag == "--rate")
+        return ParseNumber(value, 1, options.rateKbps);
+    if (flag == "--delay-ms")
+        return ParseNumber(value, 0, options.delayMs);
+    return false;
+}
+
+} // namespace
+
+ParseOutcome ParseServerOptions(int argc, char** argv, ServerOptions& options, std::string& error) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view flag = argv[i];
+        if (flag == "--help" || flag == "-h")
+            return ParseOutcome::Help;
+        if (flag == "--ignore-range") {
+            options.ignoreRange = true;
+            continue;
+        }
+        if (i + 1 >= argc || !ApplyValueFlag(flag, argv[i + 1], options)) {
+            error = "bad or incomplete option: " + std::string(flag);
+            return ParseOutcome::Bad;
+        }
+        ++i;
+    }
+    if (options.root.empty()) {
+        error = "--root DIR is required";
+        return ParseOutcome::Bad;
+    }
+    return ParseOutcome::Run;
+}
+
+const char* ServerUsage() {
+    return R"(usage: vantrel-testserver --root DIR [options]
+
+Serves the files under DIR over HTTP on 127.0.0.1 only, for tests and demos.
+Prints "listening on PORT" as its first line. Stops on SIGTERM or SIGINT.
+
+  --root DIR          folder to serve (required); paths leading outside it are refused (403)
+  --port N            port to listen on; 0 (default) picks a free one
+  --log FILE.jsonl    append one JSON line per request: method, path, query, headers,
+                      body_length, remote_port (same port: same connection), parts
+                      (name, filename, length) of a multipart body; header values are
+                      logged as the server library parsed them (percent-decoded, empty
+                      ones dropped)
+  --status CODE       answer CODE instead of serving (body: the file if it exists, else a
+                      short page; 3xx replies carry "Location: /") ...
+  --status-path GLOB  ... for request paths matching GLOB (default "*", every path)
+  --drop-after BYTES  close the connection after BYTES body bytes of a reply
+  --ignore-range      answer a Range request with 200 and the whole body
+  --rate KBPS         send reply bodies at about KBPS KiB per second
+  --delay-ms MS       wait MS milliseconds before answering each request
+  --help              this text
+
+GET serves files, with single byte ranges (206 and Content-Range).
+POST answers 200 with the request body echoed back (multipart bodies: empty reply).
+Bad options exit with status 2.
+)";
+}

@@ -1,0 +1,173 @@
+#include "TestServer.h"
+
+#include "platform/HttpClient.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QJsonArray>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <thread>
+
+namespace {
+
+class TestServerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(InitHttpClient());
+        ASSERT_TRUE(m_root.isValid() && m_outside.isValid());
+        qunsetenv("http_proxy");
+        qunsetenv("HTTP_PROXY");
+        write(m_root.path() + "/inside.txt", "inside");
+        write(m_outside.path() + "/secret.txt", "secret");
+    }
+    static void write(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+    QString root() const { return m_root.path(); }
+    QString logPath() const { return m_outside.path() + "/log.jsonl"; }
+
+    // GET `path`; returns the status and fills `body`.
+    int get(const TestServer& server, const QByteArray& path, QByteArray* body = nullptr) {
+        HttpSession session("tests");
+        const HttpResult result =
+            session.get(server.url(path), {}, CollectReply(body ? body : &m_sink, 1 << 24));
+        return result.status;
+    }
+
+    QTemporaryDir m_root, m_outside;
+    QByteArray m_sink;
+};
+
+int RunServerExpectingExit(const QStringList& args, QByteArray* output) {
+    QProcess process;
+    process.start(QStringLiteral(VANTREL_TESTSERVER_PATH), args);
+    process.waitForFinished(5000);
+    *output = process.readAllStandardOutput() + process.readAllStandardError();
+    return process.exitCode();
+}
+
+TEST_F(TestServerTest, HelpDocumentsEveryFlagAndBadFlagsExitWith2) {
+    QByteArray output;
+    EXPECT_EQ(RunServerExpectingExit({"--help"}, &output), 0);
+    for (const char* flag : {"--root", "--port", "--log", "--status", "--status-path",
+                             "--drop-after", "--ignore-range", "--rate", "--delay-ms"})
+        EXPECT_TRUE(output.contains(flag)) << flag;
+    EXPECT_EQ(RunServerExpectingExit({"--root", root(), "--bogus"}, &output), 2);
+    EXPECT_EQ(RunServerExpectingExit({"--root", root(), "--rate", "fast"}, &output), 2);
+    EXPECT_EQ(RunServerExpectingExit({"--root", root(), "--port"}, &output), 2);
+    EXPECT_EQ(RunServerExpectingExit({"--port", "0"}, &output), 2);
+    EXPECT_EQ(RunServerExpectingExit({"--root", root() + "/nothing"}, &output), 2);
+}
+
+TEST_F(TestServerTest, NeverServesOutsideItsRoot) {
+    ASSERT_TRUE(QFile::link(m_outside.path() + "/secret.txt", root() + "/escape.txt"));
+    ASSERT_TRUE(QFile::link(root() + "/inside.txt", root() + "/alias.txt"));
+    ASSERT_TRUE(QFile::link(m_outside.path(), root() + "/outdir"));
+    TestServer server({"--root", root()});
+    QByteArray body;
+    EXPECT_EQ(get(server, "/inside.txt", &body), 200);
+    EXPECT_EQ(body, "inside");
+    EXPECT_EQ(get(server, "/alias.txt"), 200);
+    const QByteArray up = "/..%2F" + QDir(root()).relativeFilePath(m_outside.path()).toUtf8();
+    for (const QByteArray& path : {QByteArray("/escape.txt"), QByteArray("/outdir/secret.txt"),
+                                   up + "/secret.txt", QByteArray("/%2E%2E/%2E%2E/etc/passwd")}) {
+        body.clear();
+        EXPECT_EQ(get(server, path, &body), 403) << path.toStdString();
+        EXPECT_FALSE(body.contains("secret"));
+    }
+    EXPECT_EQ(get(server, "/nothing.txt"), 404);
+    EXPECT_EQ(get(server, "/"), 404);
+}
+
+TEST_F(TestServerTest, RateAndDelayAreObservable) {
+    write(root() + "/forty.bin", QByteArray(40 * 1024, 'r'));
+    TestServer slow({"--root", root(), "--rate", "40"});
+    TestServer late({"--root", root(), "--delay-ms", "600"});
+    TestServer plain({"--root", root()});
+    QElapsedTimer clock;
+    clock.start();
+    QByteArray body;
+    EXPECT_EQ(get(slow, "/forty.bin", &body), 200);
+    EXPECT_EQ(body.size(), 40 * 1024);
+    EXPECT_GE(clock.restart(), 800);
+    EXPECT_EQ(get(late, "/inside.txt"), 200);
+    EXPECT_GE(clock.restart(), 600);
+    EXPECT_EQ(get(plain, "/forty.bin"), 200);
+    EXPECT_LT(clock.elapsed(), 500);
+}
+
+TEST_F(TestServerTest, StatusOverrideFollowsItsGlob) {
+    write(root() + "/err.htm", "<b>page</b>");
+    TestServer server({"--root", root(), "--status", "503", "--status-path", "/err*"});
+    QByteArray body;
+    EXPECT_EQ(get(server, "/err.htm", &body), 503);
+    EXPECT_EQ(body, "<b>page</b>");
+    EXPECT_EQ(get(server, "/err-missing", &body), 503);
+    EXPECT_EQ(get(server, "/inside.txt", &body), 200);
+}
+
+TEST_F(TestServerTest, LogRecordsEveryRequestWithMultipartParts) {
+    TestServer server({"--root", root(), "--log", logPath()});
+    EXPECT_EQ(get(server, "/inside.txt?a=1&b=%41"), 200);
+    const QByteArray multipart =
+        "--XyZ\r\nContent-Disposition: form-data; name=\"path\"\r\n\r\n/docs\r\n"
+        "--XyZ\r\nContent-Disposition: form-data; name=\"file_attach\"; "
+        "filename=\"C:/up/a.txt\"\r\nContent-Type: application/octet-stream\r\n\r\nDATA\r\n"
+        "--XyZ--\r\n";
+    HttpSession session("MxPOST");
+    HttpRequest request;
+    request.url = server.url("/up.php?upinx=3");
+    request.headers = {"Content-Type: multipart/form-data; boundary=XyZ"};
+    request.body.length = multipart.size();
+    bool given = false;
+    request.body.read = [&](char* buffer, qint64) -> qint64 {
+        if (given)
+            return 0;
+        given = true;
+        memcpy(buffer, multipart.constData(), multipart.size());
+        return multipart.size();
+    };
+    QByteArray reply;
+    EXPECT_EQ(session.send(request, CollectReply(&reply, 100)).status, 200);
+
+    const auto log = ReadRequestLog(logPath());
+    ASSERT_EQ(log.size(), 2);
+    EXPECT_EQ(log[0]["method"].toString(), "GET");
+    EXPECT_EQ(log[0]["path"].toString(), "/inside.txt");
+    EXPECT_EQ(log[0]["query"].toString(), "a=1&b=%41");
+    EXPECT_EQ(log[0]["headers"]["User-Agent"].toString(), "tests");
+    EXPECT_EQ(log[1]["method"].toString(), "POST");
+    EXPECT_EQ(log[1]["query"].toString(), "upinx=3");
+    EXPECT_EQ(log[1]["body_length"].toInteger(), multipart.size());
+    const QJsonArray parts = log[1]["parts"].toArray();
+    ASSERT_EQ(parts.size(), 2);
+    QStringList seen;
+    for (const QJsonValue& part : parts)
+        seen += part["name"].toString() + "=" + part["filename"].toString();
+    seen.sort();
+    EXPECT_EQ(seen, QStringList({"file_attach=C:/up/a.txt", "path="}));
+}
+
+TEST_F(TestServerTest, StopsOnSignalEvenWhileDelaying) {
+    TestServer server({"--root", root(), "--delay-ms", "60000"});
+    ASSERT_TRUE(server.isRunning());
+    HttpResult pending;
+    std::thread client([&] {
+        HttpSession session("tests");
+        QByteArray body;
+        pending = session.get(server.url("/inside.txt"), {}, CollectReply(&body, 100));
+    });
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_TRUE(server.stop(3000));
+    EXPECT_LT(clock.elapsed(), 3000);
+    client.join();
+}
+
+} // namespace
