@@ -1,0 +1,60 @@
+#include "xml/DocumentFetch.h"
+
+#include "common/ServerAddress.h"
+#include "common/WorkingFolders.h"
+#include "control/ControlSettings.h"
+#include "platform/FetchToFile.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QUrl>
+#include <chrono>
+
+namespace {
+
+constexpr int kMaxTempIndex = 100000;
+
+QString TempName(int random, qint32 ticks, int index) {
+    return QStringLiteral("_%1_%2[%3].xml").arg(random).arg(ticks).arg(index);
+}
+
+} // namespace
+
+QString ResolveLocation(const QString& location, const QString& hostBaseUrl) {
+    return HasHttpScheme(location) ? location : hostBaseUrl + location;
+}
+
+QString MakeTempPath() {
+    const QString folder = DataFolder();
+    if (folder.isEmpty())
+        return {};
+    const int random = QRandomGenerator::global()->bounded(1000);
+    const auto uptime = std::chrono::duration_cast<std::chrono::milliseconds>(
+        std::chrono::steady_clock::now().time_since_epoch());
+    const auto ticks = static_cast<qint32>(uptime.count()); // wraps like a 32-bit tick count
+    for (int index = 0; index < kMaxTempIndex; ++index) {
+        const QString path = folder + '/' + TempName(random, ticks, index);
+        if (CreateExclusiveFile(path))
+            return path;
+        if (!QFile::exists(path))
+            return {}; // not a name clash: the folder refuses new files
+    }
+    return {};
+}
+
+qint16 FetchDocument(const QString& location, const ControlSettings& settings, QString* tempPath) {
+    tempPath->clear();
+    const QString path = MakeTempPath();
+    if (path.isEmpty())
+        return kFetchCannotCreate;
+    FetchOptions options;
+    options.pageHost = QUrl(settings.hostBaseUrl).host();
+    options.pageCookie = settings.documentCookie.toUtf8();
+    const qint16 code = FetchToFile(ResolveLocation(location, settings.hostBaseUrl), path, options);
+    if (code != kFetchOk) {
+        QFile::remove(path);
+        return code;
+    }
+    *tempPath = path;
+    return kFetchOk;
+}

@@ -1,0 +1,86 @@
+#include "common/TextCodec.h"
+#include "control/ControlSettings.h"
+#include "platform/FetchToFile.h"
+#include "xml/DocumentFetch.h"
+#include "xml/ServerCatalogue.h"
+
+#include <QSaveFile>
+
+namespace {
+
+// An attribute value that stays one value whatever the setting holds.
+QString AttributeText(const QString& text) {
+    return text.toHtmlEscaped().replace(QLatin1Char('\''), QStringLiteral("&apos;"));
+}
+
+QString DefaultText(const QString& encodingName, const QString& diskName) {
+    return "<?xml version=\"1.0\" encoding=\"" + AttributeText(encodingName) + "\"?>" +
+           "<MORVEXXML><FOLDER type='disk' name='" + AttributeText(diskName) +
+           "'></FOLDER></MORVEXXML>";
+}
+
+} // namespace
+
+qint16 CatalogueFetchCode(qint16 fetchCode) {
+    switch (fetchCode) {
+    case kFetchOk:
+        return kCatalogueLoaded;
+    case kFetchBadStatus:
+        return kCatalogueBadStatus;
+    case kFetchNoSession:
+        return kCatalogueNoSession;
+    case kFetchNoAddress:
+        return kCatalogueNoAddress;
+    case kFetchCannotCreate:
+        return kCatalogueCannotCreate;
+    case kFetchWriteFailed:
+        return kCatalogueWriteFailed;
+    default:
+        return kCatalogueOtherFailure;
+    }
+}
+
+qint16 ServerCatalogue::Load(ControlSettings& settings, Prompter& prompter) {
+    settings.Charset = settings.Charset.toUpper();
+    encodingName_ = settings.Charset;
+    diskName_ = settings.InitDiskName;
+    QString downloaded;
+    if (!settings.ServerFileListXML.isEmpty()) {
+        const qint16 fetched = FetchDocument(settings.ServerFileListXML, settings, &downloaded);
+        if (fetched != kFetchOk)
+            return CatalogueFetchCode(fetched);
+    }
+    return LoadFile(downloaded, prompter) ? kCatalogueLoaded : kCatalogueNotLoaded;
+}
+
+bool ServerCatalogue::LoadFile(const QString& path, Prompter& prompter) {
+    changed();
+    switch (LoadFromFile(holder_, path, kCatalogueMessages, prompter)) {
+    case LoadOutcome::Loaded:
+        return true;
+    case LoadOutcome::Failed:
+        return false;
+    case LoadOutcome::NoText:
+        return LoadFromText(holder_, DefaultText(encodingName_, diskName_),
+                            kCatalogueDefaultMessages, prompter);
+    }
+    return false;
+}
+
+QString ServerCatalogue::AllXml(const QString& charset) const {
+    const QString text = Xml();
+    if (text.isEmpty())
+        return {};
+    return "<?xml version=\"1.0\" encoding=\"" + charset + "\"?>\r\n" + text;
+}
+
+bool ServerCatalogue::SaveToFile(const QString& path, const QString& charset) const {
+    const QString text = AllXml(charset);
+    if (text.isEmpty())
+        return false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return false;
+    const QByteArray bytes = ToBytes(text, charset);
+    return file.write(bytes) == bytes.size() && file.commit();
+}

@@ -1,0 +1,107 @@
+#include "FakePrompter.h"
+#include "IsolatedHome.h"
+#include "QStringPrinter.h"
+#include "TestServer.h"
+#include "common/WorkingFolders.h"
+#include "control/ControlSettings.h"
+#include "xml/ServerCatalogue.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QByteArray kCatalogue = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><MORVEXXML>"
+                              "<FOLDER type=\"disk\" name=\"disk\"><FOLDER name=\"a\">"
+                              "<FILE path=\"/disk/a/f\" name=\"f\" transtype=\"server\" "
+                              "size=\"10\"/></FOLDER></FOLDER></MORVEXXML>";
+
+// Loads the catalogue from a loopback server serving `root`.
+class ServerCatalogueServed : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(root_.isValid());
+        Write("cat.xml", kCatalogue);
+        Write("broken.xml", "<MORVEXXML><FOLDER></MORVEXXML>");
+        Write("empty.xml", "");
+        settings_.Charset = "utf-8";
+        settings_.InitDiskName = "Home";
+    }
+
+    void Write(const QString& name, const QByteArray& bytes) {
+        QFile file(root_.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    qint16 LoadFrom(const QString& location) {
+        TestServer server({"--root", root_.path()});
+        EXPECT_TRUE(server.isRunning());
+        settings_.hostBaseUrl = server.urlText("");
+        settings_.ServerFileListXML = location;
+        return catalogue_.Load(settings_, prompter_);
+    }
+
+    QStringList DataFiles() const { return QDir(DataFolder()).entryList(QDir::Files); }
+
+    IsolatedHome home_;
+    QTemporaryDir root_;
+    FakePrompter prompter_;
+    ControlSettings settings_;
+    ServerCatalogue catalogue_;
+};
+
+} // namespace
+
+TEST_F(ServerCatalogueServed, LoadsAServedCatalogueAndDeletesTheFile) {
+    EXPECT_EQ(LoadFrom("/cat.xml"), kCatalogueLoaded);
+    EXPECT_EQ(settings_.Charset, "UTF-8");
+    EXPECT_EQ(catalogue_.encodingName(), "UTF-8");
+    EXPECT_EQ(catalogue_.GetDiskCount(), 1);
+    EXPECT_EQ(catalogue_.GetServerListFileCount("disk/a", true), 1);
+    EXPECT_TRUE(catalogue_.AllXml(settings_.Charset)
+                    .startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<MORVEXXML>"));
+    EXPECT_TRUE(prompter_.messages.isEmpty());
+    EXPECT_TRUE(DataFiles().isEmpty());
+}
+
+TEST_F(ServerCatalogueServed, FailedFetchesGiveTheirCodesAndLeaveNoFile) {
+    ASSERT_EQ(LoadFrom("/cat.xml"), kCatalogueLoaded);
+    EXPECT_EQ(LoadFrom("/missing.xml"), kCatalogueBadStatus);
+    QString closed;
+    {
+        TestServer server({"--root", root_.path()});
+        closed = server.urlText("/cat.xml");
+    }
+    settings_.ServerFileListXML = closed;
+    EXPECT_EQ(catalogue_.Load(settings_, prompter_), kCatalogueNoAddress);
+    EXPECT_EQ(catalogue_.GetServerListFileCount("disk/a", true), 1);
+    EXPECT_TRUE(prompter_.messages.isEmpty());
+    EXPECT_TRUE(DataFiles().isEmpty());
+}
+
+TEST_F(ServerCatalogueServed, MalformedCatalogueIsNotLoaded) {
+    ASSERT_EQ(LoadFrom("/cat.xml"), kCatalogueLoaded);
+    EXPECT_EQ(LoadFrom("/broken.xml"), kCatalogueNotLoaded);
+    EXPECT_EQ(prompter_.messages, QStringList{"load에러"});
+    EXPECT_EQ(catalogue_.GetServerListFileCount("disk/a", true), 1);
+    EXPECT_TRUE(DataFiles().isEmpty());
+}
+
+TEST_F(ServerCatalogueServed, EmptyFileOrNoLocationGivesTheDefaultDisk) {
+    EXPECT_EQ(LoadFrom("/empty.xml"), kCatalogueLoaded);
+    EXPECT_EQ(catalogue_.GetDiskCount(), 1);
+    EXPECT_EQ(catalogue_.GetDiskName(0), "Home");
+    EXPECT_TRUE(DataFiles().isEmpty());
+
+    settings_.ServerFileListXML.clear();
+    settings_.InitDiskName = "Bob's <disk> & \"co\"";
+    settings_.Charset = "euc-kr";
+    EXPECT_EQ(catalogue_.Load(settings_, prompter_), kCatalogueLoaded);
+    EXPECT_EQ(catalogue_.GetDiskName(0), "Bob's <disk> & \"co\"");
+    EXPECT_EQ(catalogue_.GetServerListFileCount("Bob's <disk> & \"co\"", true), 0);
+    EXPECT_EQ(settings_.Charset, "EUC-KR");
+    EXPECT_TRUE(prompter_.messages.isEmpty());
+}
