@@ -41,7 +41,7 @@
     }
 
 CMxVantrel2Ctrl::CMxVantrel2Ctrl(QWidget* parent)
-    : QWidget(parent), paneHost_(new PaneHostWindow(this)) {}
+    : QWidget(parent), paneHost_(new PaneHostWindow(*this, this)) {}
 
 CMxVantrel2Ctrl::~CMxVantrel2Ctrl() = default;
 
@@ -165,11 +165,7 @@ void CMxVantrel2Ctrl::setServerFileListXML(const QString& value) {
 }
 
 QString CMxVantrel2Ctrl::getAllXML() const {
-    const QString text = paneHost_->catalogueText();
-    if (text.isEmpty())
-        return {};
-    return QStringLiteral("<?xml version=\"1.0\" encoding=\"%1\"?>\r\n%2")
-        .arg(settings().Charset, text);
+    return paneHost_->catalogue().AllXml(settings().Charset);
 }
 
 void CMxVantrel2Ctrl::setAllXML(const QString&) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/ControlEvents.h"
 #include "control/ControlSettings.h"
 #include "control/HostPage.h"
 
@@ -15,7 +16,7 @@ class PaneHostWindow;
 // some accept the assignment and change nothing; read-only ones (no WRITE) make the script
 // engine throw a TypeError naming the property. Every accepted assignment marks the control
 // modified, so the container saves the property set again.
-class CMxVantrel2Ctrl : public QWidget {
+class CMxVantrel2Ctrl : public QWidget, public ControlEvents {
     Q_OBJECT
     Q_PROPERTY(short FileAttachViewMode READ getFileAttachViewMode WRITE setFileAttachViewMode)
     Q_PROPERTY(QString OnlyExt READ getOnlyExt WRITE setOnlyExt)
@@ -94,8 +95,107 @@ public:
     bool ieControlBarAllVisiable() const { return ieControlBarAllVisiable_; }
     const QString& ieRoundRectRgn() const { return ieRoundRectRgn_; }
 
+    // Script methods, in their fixed order. Index arguments count from 0; an index outside
+    // a list answers the empty result ("", 0, 0.0, false), never an error. `selectData` is
+    // "server", "local" or "auto" (the side of the focused pane); any other text answers the
+    // empty result.
+    Q_INVOKABLE void FileAttach();
+    Q_INVOKABLE short HttpSendAttach(const QString& POSTFile);
+    Q_INVOKABLE short GetHTTPErrCode();
+    Q_INVOKABLE QString GetHTTPErrText();
+    Q_INVOKABLE QString GetHTTPMSErrTxt();
+    Q_INVOKABLE bool IsDownFileCheck();
+    Q_INVOKABLE void AddLocalFile(const QString& localFile);
     // The one-time initialisation; later calls do nothing. Runs when the window is first shown.
     Q_INVOKABLE void Run();
+    Q_INVOKABLE void FolderAttach();
+    Q_INVOKABLE void ServerErrorPageView();
+    Q_INVOKABLE int GetCurrentUploadFileCnt();
+    Q_INVOKABLE short GetCurrentFocusCtrl();
+    Q_INVOKABLE void SelectAllListItem();
+    Q_INVOKABLE int GetServerDeleteFileCount();
+    Q_INVOKABLE QString GetServerDeleteFile(int index);
+    Q_INVOKABLE QString GetServerDeleteFilename(int index);
+    Q_INVOKABLE QString GetServerDeleteFilePath(int index);
+    Q_INVOKABLE double GetServerDeleteFilesize(int index);
+    Q_INVOKABLE void Upfolder();
+    Q_INVOKABLE void Newfolder();
+    Q_INVOKABLE void SetRenameModeList(int index);
+    Q_INVOKABLE int GetRenameFolderCount();
+    Q_INVOKABLE QString GetRenameFolderOldPath(int index);
+    Q_INVOKABLE QString GetRenameFolderNewPath(int index);
+    Q_INVOKABLE void RemoveRenameList();
+    Q_INVOKABLE void RemoveDeleteList();
+    Q_INVOKABLE int GetRenameFileCount();
+    Q_INVOKABLE QString GetRenameOldFile(int index);
+    Q_INVOKABLE QString GetRenameNewFile(int index);
+    Q_INVOKABLE short SetServerReplacePathAllfile(const QString& oldPath, const QString& newPath);
+    Q_INVOKABLE void SetRenameModeTree();
+    Q_INVOKABLE void DeleteSelectedItem();
+    Q_INVOKABLE int GetSelectedListCount(const QString& selectData);
+    Q_INVOKABLE QString GetTreeSelectedName(const QString& selectData);
+    Q_INVOKABLE bool GetSelectedListIsFolder(const QString& selectData, int index);
+    Q_INVOKABLE QString GetSelectedListItem(const QString& selectData, const QString& getdatatype,
+                                            int index);
+    Q_INVOKABLE void SelectedItemOpen();
+    Q_INVOKABLE void RefreshItem();
+    Q_INVOKABLE void SelectedItemDown();
+    Q_INVOKABLE void SelectedItemAddServerList();
+    Q_INVOKABLE int GetDragDropFolderCount();
+    Q_INVOKABLE QString GetDragFolderPath(int index);
+    Q_INVOKABLE QString GetDropFolderPath(int index);
+    Q_INVOKABLE void RemoveDragList();
+    Q_INVOKABLE int GetDragDropFileCount();
+    Q_INVOKABLE QString GetDragFile(int index);
+    Q_INVOKABLE QString GetDropFile(int index);
+    Q_INVOKABLE QString GetDropXmlPath(int index);
+    Q_INVOKABLE short SetServerReplacePathfile(const QString& DropXmlPath,
+                                               const QString& NewFilePath);
+    Q_INVOKABLE QString GetRenameXmlPath(int index);
+    Q_INVOKABLE QString GetRenamePathType(int index);
+    Q_INVOKABLE void AddPOSTForm(const QString& Formname, const QString& PostData);
+    Q_INVOKABLE short SendPOSTForm(const QString& SeverName, short HttpPORT,
+                                   const QString& PostUrl);
+    Q_INVOKABLE void AddPOSTFormXml(const QString& Formname, const QString& PostData);
+    Q_INVOKABLE QString GetPostResponseData();
+    Q_INVOKABLE QString GetRenameName(const QString& gubun, int index);
+    Q_INVOKABLE QString GetServerSelectedFolderPath();
+    Q_INVOKABLE double GetServerPathFileSize(const QString& size_gubun, const QString& ServerPath);
+    Q_INVOKABLE int GetDiskCount();
+    Q_INVOKABLE QString GetDiskName(int index);
+    Q_INVOKABLE double GetServerAllFilesize(const QString& size_gubun);
+    Q_INVOKABLE int GetOldOWFileCount();
+    Q_INVOKABLE QString GetOldOWFile(int index);
+    Q_INVOKABLE QString GetOldOWFilename(int index);
+    Q_INVOKABLE double GetOldOWFilesize(int index);
+    Q_INVOKABLE QString GetOldOWXmlPath(int index);
+    Q_INVOKABLE QString GetOldOWFileDate(int index);
+    Q_INVOKABLE void RemoveOldOWList();
+    Q_INVOKABLE short SendPOSTFormXmlFile(const QString& SeverName, short HttpPORT,
+                                          const QString& PostUrl, const QString& XmlFilename);
+    Q_INVOKABLE short SetLocalGoFolder(const QString& szPath);
+    Q_INVOKABLE int GetServerListFolderCount(const QString& ServerPath, bool IsChild);
+    Q_INVOKABLE QString GetServerListFolderItem(const QString& ServerPath, bool IsChild,
+                                                const QString& DataName, int index);
+    Q_INVOKABLE int GetServerListFileCount(const QString& ServerPath, bool IsChild);
+    Q_INVOKABLE QString GetServerListFileItem(const QString& ServerPath, bool IsChild,
+                                              const QString& DataName, int index);
+    Q_INVOKABLE short ServerFolderPosUp();
+    Q_INVOKABLE short ServerFolderPosDown();
+    Q_INVOKABLE void ServerNewfolderByName(const QString& szFolName);
+    Q_INVOKABLE short SetServerGoFolder(const QString& szPath, short nCh);
+    Q_INVOKABLE short AddServerFile(const QString& szfPath, const QString& szfName, double lfSize,
+                                    const QString& szfTypename, const QString& szfModDate);
+    Q_INVOKABLE void SetServerListDraw(bool bDraw);
+    Q_INVOKABLE QString GetCurrentUploadFileData(const QString& selectData, int index);
+    Q_INVOKABLE QString GetServerDeleteFileXmlPath(int index);
+    Q_INVOKABLE QString GetServerDeleteFileXmlQuery(int index);
+    Q_INVOKABLE QString GetOldOWXmlQuery(int index);
+    Q_INVOKABLE void BeepOn();
+    Q_INVOKABLE void DragSelectedItemDown();
+    Q_INVOKABLE QString GetServerCurDropPath();
+    Q_INVOKABLE bool ServerListPrgDeleteItem(const QString& path, const QString& filename);
+    Q_INVOKABLE bool DeleteLocalFile(const QString& path);
 
     short getFileAttachViewMode();
     void setFileAttachViewMode(short);
@@ -194,6 +294,51 @@ public:
     short getIsDownUrlEncode() const;
     void setIsDownUrlEncode(short value);
 
+    // ControlEvents: each fires the page event of the same meaning, synchronously.
+    void addfileError(short code, const QString& fullPath) override;
+    void loadCompleted() override;
+    void localAttachCompleted() override;
+    void popupMenu(short menuId) override;
+    void renameCompleted(short code) override;
+    void openfileCompleted(short code) override;
+    void listItemDoubleClicked() override;
+    void downloadCompleted(short code) override;
+    void dragDropError(short code, const QString& name) override;
+    void dragDropCompleted() override;
+    void xmlLoadCompleted(short code) override;
+    void newFolderCompleted(short code, int insertIndex, const QString& path) override;
+    void serverItemDeleteCompleted(short code, double deletedBytes) override;
+    void functionKeyPressed(const QString& keyName) override;
+    void nodeUpDownCompleted(short code, short upDown) override;
+    void listItemClicked() override;
+    void treeSelectionChanged(const QString& path) override;
+    void dragDownSelectTarget(short dragId, const QString& dragPath, const QString& dragXPath,
+                              const QString& dropPath) override;
+    // Set once OnLoadCompleat has fired; focus given to the control then goes to the server list.
+    bool isLoadCompleted() const { return loadCompleted_; }
+
+signals:
+    // The page's events, in their fixed order.
+    void OnAddfileError(short errcode, const QString& filename, const QString& fullpath);
+    void OnLoadCompleat();
+    void OnLocalAttachCompleat();
+    void OnPopupMenu(short menuID);
+    void OnRenameCompleat(short errcode);
+    void OnOpenfileCompleat(short errcode);
+    void OnListItemDoubleClicked();
+    void OnDownloadCompleat(short errocode);
+    void OnDragDropingErr(short errcode, const QString& name);
+    void OnDragDropCompleat();
+    void OnXMLLoadCompleat(short errcode);
+    void OnNewFolderCompleat(short errcode, int insindex, const QString& path);
+    void OnServerItemDeleteCompleat(short errcode, double delsize);
+    void OnFunctionKeyPress(const QString& keyname);
+    void OnNodeUpDownCompleat(short errcode, short upDown);
+    void OnListItemClicked();
+    void OnTreeSelChanged(const QString& path);
+    void OnDargDownSelectTarget(short dragid, const QString& dragpath, const QString& dragxpath,
+                                const QString& droppath);
+
 protected:
     void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -208,7 +353,11 @@ private:
     PaneHostWindow* paneHost_;
     HostPage hostPage_;
     bool initialisePending_ = true;
+    bool loadCompleted_ = false;
     bool modified_ = false;
     bool ieControlBarAllVisiable_ = false;
     QString ieRoundRectRgn_;
+    QString formText_; // the URL-encoded fields of AddPOSTForm
+    QStringList xmlFieldNames_, xmlFieldValues_;
+    QString postResponse_; // reply of the last successful post
 };

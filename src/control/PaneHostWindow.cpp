@@ -1,5 +1,9 @@
 #include "control/PaneHostWindow.h"
 
+#include "common/ControlEvents.h"
+#include "common/PaneAccess.h"
+#include "control/DocumentLoad.h"
+#include "control/PaneCommand.h"
 #include "control/WidgetPrompter.h"
 
 #include <QResizeEvent>
@@ -15,14 +19,15 @@ bool isViewMode(qint16 mode) {
 }
 } // namespace
 
-PaneHostWindow::PaneHostWindow(QWidget* parent)
-    : QWidget(parent), ownPrompter_(std::make_unique<WidgetPrompter>(this)),
+PaneHostWindow::PaneHostWindow(ControlEvents& events, QWidget* parent)
+    : QWidget(parent), events_(events), ownPrompter_(std::make_unique<WidgetPrompter>(this)),
       prompter_(ownPrompter_.get()) {
     static const char* const names[] = {"serverTree", "serverList", "localTree", "localList"};
     for (int i = 0; i < PaneLayout::PaneCount; ++i) {
         panes_[i] = new QWidget(this);
         panes_[i]->setObjectName(names[i]);
     }
+    registerViewModeCommands();
 }
 
 PaneHostWindow::~PaneHostWindow() = default;
@@ -42,29 +47,73 @@ void PaneHostWindow::applyLocalListViewMode(qint16 mode) {
         localListView_ = mode;
 }
 
+void PaneHostWindow::runCommand(int code) {
+    const auto found = commands_.find(code);
+    if (found != commands_.end())
+        found->second();
+}
+
+void PaneHostWindow::registerCommand(int code, std::function<void()> action) {
+    commands_[code] = std::move(action);
+}
+
+void PaneHostWindow::registerViewModeCommands() {
+    using namespace PaneCommand;
+    const int serverCodes[] = {ServerViewLargeIcons, ServerViewSmallIcons, ServerViewList,
+                               ServerViewDetails};
+    const int localCodes[] = {LocalViewLargeIcons, LocalViewSmallIcons, LocalViewList,
+                              LocalViewDetails};
+    for (qint16 mode = 1; mode <= 4; ++mode) {
+        registerCommand(serverCodes[mode - 1], [this, mode] { applyServerListViewMode(mode); });
+        registerCommand(localCodes[mode - 1], [this, mode] { applyLocalListViewMode(mode); });
+    }
+}
+
+void PaneHostWindow::attachPanes(ListPaneAccess* serverList, ListPaneAccess* localList,
+                                 TreePaneAccess* serverTree, TreePaneAccess* localTree) {
+    serverList_ = serverList;
+    localList_ = localList;
+    serverTree_ = serverTree;
+    localTree_ = localTree;
+}
+
 int PaneHostWindow::selectedServerListPosition() const {
-    return -1;
+    return serverList_ ? serverList_->firstSelectedRow() : -1;
 }
 
 int PaneHostWindow::selectedLocalListPosition() const {
-    return -1;
-}
-
-QString PaneHostWindow::catalogueText() const {
-    return {};
+    return localList_ ? localList_->firstSelectedRow() : -1;
 }
 
 void PaneHostWindow::requestDocumentLoad() {
-    if (loadRunning_) {
-        loadQueued_ = true;
+    loadQueued_ = true;
+    if (loadRunning_)
         return;
-    }
     loadRunning_ = true;
-    do {
+    while (loadQueued_) {
         loadQueued_ = false;
-        emit documentLoadRequested();
-    } while (loadQueued_);
+        runDocumentLoad();
+    }
     loadRunning_ = false;
+}
+
+void PaneHostWindow::requestStartupLoad() {
+    startupLoadQueued_ = true;
+    requestDocumentLoad();
+}
+
+// Events fire only after the load has finished with the documents, so a handler may call
+// anything, a new load included.
+void PaneHostWindow::runDocumentLoad() {
+    const bool startup = std::exchange(startupLoadQueued_, false);
+    DocumentLoadContext context{settings_, uiConfig_,  catalogue_,
+                                journal_,  *prompter_, serverPaneLoading_};
+    const qint16 code = RunDocumentLoad(context);
+    if (focusPane_ == 0)
+        focusPane_ = settings_.LocalUIType == 0 ? 2 : 1;
+    events_.xmlLoadCompleted(code);
+    if (startup)
+        events_.loadCompleted();
 }
 
 void PaneHostWindow::resizeEvent(QResizeEvent* event) {
@@ -78,7 +127,7 @@ void PaneHostWindow::showEvent(QShowEvent* event) {
     if (shownOnce_)
         return;
     shownOnce_ = true;
-    QTimer::singleShot(kFirstLoadDelayMs, this, &PaneHostWindow::requestDocumentLoad);
+    QTimer::singleShot(kFirstLoadDelayMs, this, &PaneHostWindow::requestStartupLoad);
 }
 
 void PaneHostWindow::placePanes() {

@@ -1,5 +1,7 @@
+#include "IsolatedHome.h"
 #include "control/CMxVantrel2Ctrl.h"
 #include "control/PaneHostWindow.h"
+#include "control/ScriptedPrompter.h"
 
 #include <QJSEngine>
 #include <gtest/gtest.h>
@@ -142,15 +144,21 @@ TEST(ControlLayout, LayoutModeAssignmentMovesThePanesAtOnce) {
     EXPECT_TRUE(ctrl.isModified());
 }
 
-TEST(DocumentLoad, ALoadRequestedDuringALoadRunsAfterIt) {
-    PaneHostWindow host;
-    int started = 0;
-    QObject::connect(&host, &PaneHostWindow::documentLoadRequested, [&] {
-        if (++started == 1) {
-            host.requestDocumentLoad();
-            EXPECT_EQ(started, 1) << "a nested load must wait for the running one";
+TEST(DocumentLoad, ALoadRequestedFromAnEventHandlerRunsAfterTheCurrentOne) {
+    IsolatedHome home;
+    CMxVantrel2Ctrl ctrl;
+    QStringList prompts;
+    ScriptedPrompter prompter([&](const QString& line) { prompts.append(line); });
+    ctrl.paneHost().setPrompter(&prompter);
+    QList<short> codes;
+    QObject::connect(&ctrl, &CMxVantrel2Ctrl::OnXMLLoadCompleat, [&](short code) {
+        codes.append(code);
+        if (codes.size() == 1) {
+            ctrl.setServerFileListXML("/again.xml");
+            EXPECT_EQ(codes.size(), 1) << "a nested load must wait for the running one";
         }
     });
-    host.requestDocumentLoad();
-    EXPECT_EQ(started, 2);
+    ctrl.setServerFileListXML("/first.xml");
+    EXPECT_EQ(codes, QList<short>({0, 0}));
+    EXPECT_EQ(prompts.size(), 2);
 }

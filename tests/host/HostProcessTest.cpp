@@ -1,4 +1,5 @@
 #include "IsolatedHome.h"
+#include "QStringPrinter.h"
 
 #include <QFile>
 #include <QImage>
@@ -61,7 +62,7 @@ TEST_F(HostProcess, ExitCodesTellHowThePageEnded) {
 
     const HostRun timeout = run("console.log('waiting')", {"--timeout", "1"});
     EXPECT_EQ(timeout.exitCode, 124);
-    EXPECT_EQ(timeout.out, "waiting\n");
+    EXPECT_TRUE(timeout.out.startsWith("waiting\n")) << timeout.out.toStdString();
 
     EXPECT_EQ(start({"--offscreen", dir.filePath("missing.js")}).exitCode, 2);
     EXPECT_EQ(start({"--no-such-option"}).exitCode, 2);
@@ -76,4 +77,13 @@ TEST_F(HostProcess, ScreenshotIsTakenJustBeforeExit) {
     EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QImage image(shot);
     EXPECT_EQ(image.size(), QSize(320, 200));
+}
+
+TEST_F(HostProcess, OffscreenPromptsPrintAndTakeTheAnswersThePageQueued) {
+    const HostRun r = run(R"(
+        host.answer("message", "ok");
+        ctrl.OnXMLLoadCompleat.connect(function (code) { console.log("xml", code); });
+        ctrl.OnLoadCompleat.connect(function () { console.log("loaded"); host.quit(3); });)");
+    EXPECT_EQ(r.exitCode, 3) << r.err.toStdString();
+    EXPECT_EQ(r.out, "prompt: message: UI config XML not found.\nxml 0\nloaded\n");
 }

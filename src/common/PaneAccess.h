@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QString>
+
+// What the control's script methods need of a file list (server or local). A pane
+// that is not built yet is simply absent, and the script methods answer their empty results.
+class ListPaneAccess {
+public:
+    virtual ~ListPaneAccess() = default;
+    // Index of the first selected row, or -1.
+    virtual int firstSelectedRow() const = 0;
+    // Selected rows, after deselecting a parent row ".." that comes first in the selection.
+    virtual int selectedCount() = 0;
+    // Whether selected row number `index` is a folder; false out of range.
+    virtual bool selectedIsFolder(int index) const = 0;
+    // Field `field` of selected row number `index`; empty out of range or for unknown fields.
+    virtual QString selectedField(const QString& field, int index) const = 0;
+};
+
+// What the control's script methods need of a folder tree.
+class TreePaneAccess {
+public:
+    virtual ~TreePaneAccess() = default;
+    // The selected item as the tree reports it; empty when nothing is selected.
+    virtual QString selectedName() const = 0;
+    // The path of the selected folder; empty when nothing is selected.
+    virtual QString selectedPath() const = 0;
+    // False when nothing is selected or the selection is the tree's root.
+    virtual bool selectedHasParent() const = 0;
+    // Opens and selects the folder at `path`; false when the tree has no such folder.
+    virtual bool goToFolder(const QString& path) = 0;
+};
+
+// What the document load asks of the server pane, step by step.
+class ServerPaneLoading {
+public:
+    virtual ~ServerPaneLoading() = default;
+    // Takes colours and columns from the freshly loaded UI configuration.
+    virtual void applyConfiguration() = 0;
+    // Empties the server tree and list before the catalogue is replaced.
+    virtual void clear() = 0;
+    // Builds the server tree from the catalogue; false when it cannot be built.
+    virtual bool buildTree() = 0;
+    // Selects the remembered folder, or the root (as ServerTreeAutoSelect says).
+    virtual void selectFirstFolder() = 0;
+};
