@@ -1,16 +1,29 @@
-// A small tour of the control as a page sees it.
-console.log("demo: page at", ctrl.Charset, "charset, layout", ctrl.LocalUIType);
-console.log("demo: list views server", ctrl.ServerListViewMode, "local", ctrl.LocalListViewMode);
-console.log("demo: one-file limit", ctrl.OneFileLimitsize, "(-1 means none)");
+// A short tour of the control as a page sees it: the document load, the catalogue queries,
+// a property the page may not write, and the layout.
+function log() { console.log.apply(null, ["demo:"].concat(Array.prototype.slice.call(arguments))); }
 
-try {
-    ctrl.exceptionExt = "exe";
-} catch (e) {
-    console.log("demo: exceptionExt is read-only:", e.message);
-}
+ctrl.OnXMLLoadCompleat.connect(function (code) {
+    log("documents loaded with code", code, "- charset", ctrl.Charset);
+});
 
-ctrl.LocalUIType = 2;
-console.log("demo: switched to layout", ctrl.LocalUIType);
-
-if (host.offscreen)
-    host.quit(0);
+ctrl.OnLoadCompleat.connect(function () {
+    for (var d = 0; d < ctrl.GetDiskCount(); ++d) {
+        var disk = ctrl.GetDiskName(d);
+        var files = ctrl.GetServerListFileCount(disk, true);
+        log("disk", disk + ":", ctrl.GetServerListFolderCount(disk, true), "folders,", files,
+            "files,", ctrl.GetServerPathFileSize("all", disk), "bytes");
+        for (var i = 0; i < files; ++i)
+            log("   ", ctrl.GetServerListFileItem(disk, true, "path", i) +
+                ctrl.GetServerListFileItem(disk, true, "name", i),
+                ctrl.GetServerListFileItem(disk, true, "size", i), "bytes");
+    }
+    try {
+        ctrl.exceptionExt = "exe";
+    } catch (e) {
+        log("exceptionExt stays read-only:", e.message);
+    }
+    log("layout", ctrl.LocalUIType, "- focus on pane", ctrl.GetCurrentFocusCtrl());
+    log("catalogue as the page reads it back:", ctrl.AllXML.length, "characters");
+    if (host.offscreen)
+        host.quit(0);
+});

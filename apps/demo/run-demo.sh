@@ -20,5 +20,5 @@ echo "demo: site served at http://127.0.0.1:$port/"
 mode=()
 [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] || mode=(--offscreen)
 "$bin/vantrel-host" "${mode[@]}" --url "http://127.0.0.1:$port/index.html" \
-    --param UIConfigXML=/ui.xml --param ServerFileListXML=/catalogue.xml \
+    --param UIConfigXML=/ui.xml --param ServerFileListXML=/catalogue.xml --param LocalUIType=2 \
     "$here/page.js"

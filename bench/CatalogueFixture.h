@@ -1,0 +1,92 @@
+#pragma once
+
+// A generated server catalogue at page scale, shared by the catalogue and script benchmarks:
+// one disk, top folders each holding subfolders, 50 files in every folder.
+
+#include "common/Prompter.h"
+
+#include <QFile>
+#include <QMap>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <chrono>
+#include <pugixml.hpp>
+
+namespace bench {
+
+constexpr int kFilesPerFolder = 50;
+constexpr int kSubfoldersPerFolder = 49; // top folders each hold this many subfolders
+
+class SilentPrompter : public Prompter {
+public:
+    void message(const QString&, const QString&) override {}
+    int ask(const QString&, const QString&, const QStringList&, int defaultButton) override {
+        return defaultButton;
+    }
+    QStringList openFiles(const QString&, const QString&, const QString&) override { return {}; }
+    QString chooseFolder(const QString&, const QString&) override { return {}; }
+    void showPage(const QString&, const QString&) override {}
+};
+
+inline QByteArray FilesOf(const QByteArray& folderPath, int count) {
+    QByteArray text;
+    for (int i = 0; i < count; ++i) {
+        const QByteArray name = "file" + QByteArray::number(i) + ".dat";
+        text += "<FILE path=\"/" + folderPath + "/" + name + "\" name=\"" + name +
+                "\" transtype=\"server\" size=\"" + QByteArray::number(1000 + i) +
+                "\" type=\"Data\" modifydate=\"2024-05-01 12:00\"/>";
+    }
+    return text;
+}
+
+// A catalogue of `files` files: one disk, top folders each holding subfolders, 50 files in
+// every folder.
+inline QByteArray CatalogueText(int files) {
+    const int folders = files / kFilesPerFolder;
+    QByteArray text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><MORVEXXML>"
+                      "<FOLDER type=\"disk\" name=\"disk\">";
+    for (int top = 0; top * (kSubfoldersPerFolder + 1) < folders; ++top) {
+        const QByteArray topPath = "disk/top" + QByteArray::number(top);
+        text += "<FOLDER name=\"top" + QByteArray::number(top) + "\">";
+        for (int sub = 0; sub < kSubfoldersPerFolder; ++sub) {
+            const QByteArray name = "sub" + QByteArray::number(sub);
+            text += "<FOLDER name=\"" + name + "\">" +
+                    FilesOf(topPath + "/" + name, kFilesPerFolder) + "</FOLDER>";
+        }
+        text += FilesOf(topPath, kFilesPerFolder) + "</FOLDER>";
+    }
+    return text + "</FOLDER></MORVEXXML>";
+}
+
+// The generated catalogue files, made once per size.
+inline const QString& CatalogueFile(int files) {
+    static QTemporaryDir dir;
+    static QMap<int, QString> made;
+    if (!made.contains(files)) {
+        const QString path = dir.filePath(QString("catalogue%1.xml").arg(files));
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(CatalogueText(files));
+        made.insert(files, path);
+    }
+    return made[files];
+}
+
+// A copy the catalogue may consume (it deletes the file it loads).
+inline QString ConsumableCopy(int files) {
+    const QString copy = CatalogueFile(files) + ".load";
+    QFile::remove(copy);
+    QFile::copy(CatalogueFile(files), copy);
+    return copy;
+}
+
+inline double RawParseSeconds(int files) {
+    const QByteArray path = CatalogueFile(files).toLocal8Bit();
+    const auto start = std::chrono::steady_clock::now();
+    pugi::xml_document document;
+    document.load_file(path.constData());
+    benchmark::DoNotOptimize(document.document_element());
+    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+}
+
+} // namespace bench

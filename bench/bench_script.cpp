@@ -1,0 +1,55 @@
+// A page enumerating every file of a large catalogue through the script methods, as page
+// script really does it: GetServerListFileCount, then GetServerListFileItem per index.
+
+#include "CatalogueFixture.h"
+#include "control/CMxVantrel2Ctrl.h"
+#include "control/PaneHostWindow.h"
+
+#include <QJSEngine>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+using namespace bench;
+
+const char* const kEnumerate = R"((function () {
+    var count = ctrl.GetServerListFileCount("disk", true), total = 0;
+    for (var i = 0; i < count; ++i)
+        total += ctrl.GetServerListFileItem("disk", true, "name", i).length;
+    return count;
+}))";
+
+void BM_ScriptEnumerateAllFiles(benchmark::State& state) {
+    const int files = static_cast<int>(state.range(0));
+    SilentPrompter prompter;
+    CMxVantrel2Ctrl ctrl;
+    ServerCatalogue& catalogue = ctrl.paneHost().catalogue();
+    if (!catalogue.LoadFile(ConsumableCopy(files), prompter)) {
+        state.SkipWithError("catalogue did not load");
+        return;
+    }
+    QJSEngine engine;
+    QJSEngine::setObjectOwnership(&ctrl, QJSEngine::CppOwnership);
+    engine.globalObject().setProperty("ctrl", engine.newQObject(&ctrl));
+    QJSValue enumerate = engine.evaluate(kEnumerate);
+
+    double rawParse = 0.0;
+    for (int i = 0; i < 3; ++i)
+        rawParse += RawParseSeconds(files) / 3;
+    double enumeration = 0.0;
+    for (auto _ : state) {
+        catalogue.SetAttribute(catalogue.root(), "run", QString::number(state.iterations()));
+        const auto start = std::chrono::steady_clock::now();
+        const int count = enumerate.call().toInt();
+        enumeration +=
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (count != files)
+            state.SkipWithError("wrong file count");
+    }
+    state.counters["ratio_to_raw_parse"] = enumeration / state.iterations() / rawParse;
+    state.SetItemsProcessed(state.iterations() * files);
+}
+
+} // namespace
+
+BENCHMARK(BM_ScriptEnumerateAllFiles)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
