@@ -46,9 +46,7 @@ void BM_CatalogueEnumerateAllFiles(benchmark::State& state) {
         state.SkipWithError("catalogue did not load");
         return;
     }
-    double rawParse = 0.0;
-    for (int i = 0; i < 3; ++i)
-        rawParse += RawParseSeconds(files) / 3;
+    const double rawParse = AverageRawParseSeconds(files);
     double enumeration = 0.0;
     for (auto _ : state) {
         catalogue.SetAttribute(catalogue.root(), "run", QString::number(state.iterations()));

@@ -1,21 +1,11 @@
-#include "common/Prompter.h"
+#include "SilentPrompter.h"
 #include "xml/ChangeJournal.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
 
-// Nothing is shown: every write is expected to succeed.
-class SilentPrompter : public Prompter {
-public:
-    void message(const QString&, const QString&) override {}
-    int ask(const QString&, const QString&, const QStringList&, int defaultButton) override {
-        return defaultButton;
-    }
-    QStringList openFiles(const QString&, const QString&, const QString&) override { return {}; }
-    QString chooseFolder(const QString&, const QString&) override { return {}; }
-    void showPage(const QString&, const QString&) override {}
-};
+using bench::SilentPrompter;
 
 // A fresh journal, `records` delete records written, then every field read back by index as
 // page script does.

@@ -33,9 +33,7 @@ void BM_ScriptEnumerateAllFiles(benchmark::State& state) {
     engine.globalObject().setProperty("ctrl", engine.newQObject(&ctrl));
     QJSValue enumerate = engine.evaluate(kEnumerate);
 
-    double rawParse = 0.0;
-    for (int i = 0; i < 3; ++i)
-        rawParse += RawParseSeconds(files) / 3;
+    const double rawParse = AverageRawParseSeconds(files);
     double enumeration = 0.0;
     for (auto _ : state) {
         catalogue.SetAttribute(catalogue.root(), "run", QString::number(state.iterations()));

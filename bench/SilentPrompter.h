@@ -1,0 +1,19 @@
+#pragma once
+
+#include "common/Prompter.h"
+
+namespace bench {
+
+// Shows nothing and answers every question with its default: benchmarks expect no prompt.
+class SilentPrompter : public Prompter {
+public:
+    void message(const QString&, const QString&) override {}
+    int ask(const QString&, const QString&, const QStringList&, int defaultButton) override {
+        return defaultButton;
+    }
+    QStringList openFiles(const QString&, const QString&, const QString&) override { return {}; }
+    QString chooseFolder(const QString&, const QString&) override { return {}; }
+    void showPage(const QString&, const QString&) override {}
+};
+
+} // namespace bench
