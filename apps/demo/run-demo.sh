@@ -21,4 +21,4 @@ mode=()
 [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] || mode=(--offscreen)
 "$bin/vantrel-host" "${mode[@]}" --url "http://127.0.0.1:$port/index.html" \
     --param UIConfigXML=/ui.xml --param ServerFileListXML=/catalogue.xml --param LocalUIType=2 \
-    "$here/page.js"
+    ${VANTREL_DEMO_ARGS:-} "$here/page.js"

@@ -1,5 +1,6 @@
 #include "PageRunner.h"
 
+#include "UiDriver.h"
 #include "control/CMxVantrel2Ctrl.h"
 #include "control/PaneHostWindow.h"
 #include "control/ScriptedPrompter.h"
@@ -60,6 +61,7 @@ PageRunner::PageRunner(const HostOptions& options)
         ctrl_->paneHost().setPrompter(scriptedPrompter_.get());
     }
     host_ = new HostObject(scriptedPrompter_.get(), &engine_);
+    host_->setUi(new UiDriver(*ctrl_, host_));
     connect(host_, &HostObject::quitRequested, this, &PageRunner::finish, Qt::QueuedConnection);
 }
 

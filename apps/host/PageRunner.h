@@ -14,11 +14,15 @@ class HostObject : public QObject {
     Q_OBJECT
     // True when the page runs without a window and prompts are answered by script.
     Q_PROPERTY(bool offscreen READ offscreen CONSTANT)
+    // `host.ui`: synthetic input to the control's panes (UiDriver).
+    Q_PROPERTY(QObject* ui READ ui CONSTANT)
 public:
     explicit HostObject(ScriptedPrompter* prompter, QObject* parent = nullptr)
         : QObject(parent), prompter_(prompter) {}
 
     bool offscreen() const { return prompter_ != nullptr; }
+    QObject* ui() const { return ui_; }
+    void setUi(QObject* ui) { ui_ = ui; }
     // Ends the run with `code` once control returns to the event loop.
     Q_INVOKABLE void quit(int code);
     // Queues the answer to the next offscreen prompt of `kind`; an array of paths answers a
@@ -32,6 +36,7 @@ signals:
 
 private:
     ScriptedPrompter* prompter_;
+    QObject* ui_ = nullptr;
 };
 
 // Stands in for the browser page: creates the control with the page's parameters, shows it,

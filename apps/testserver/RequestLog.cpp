@@ -24,14 +24,21 @@ QJsonObject Headers(const httplib::Request& req) {
     return headers;
 }
 
-QJsonArray Parts(const httplib::Request& req) {
-    QJsonArray parts;
-    for (const auto& [name, part] : req.files) {
-        parts.append(QJsonObject{{"name", Text(part.name)},
-                                 {"filename", Text(part.filename)},
-                                 {"length", static_cast<qint64>(part.content.size())}});
-    }
+std::vector<LoggedPart> Parts(const httplib::Request& req) {
+    std::vector<LoggedPart> parts;
+    for (const auto& [name, part] : req.files)
+        parts.push_back({part.name, part.filename, part.content.size()});
     return parts;
+}
+
+QJsonArray PartsJson(const std::vector<LoggedPart>& parts) {
+    QJsonArray json;
+    for (const LoggedPart& part : parts) {
+        json.append(QJsonObject{{"name", Text(part.name)},
+                                {"filename", Text(part.filename)},
+                                {"length", static_cast<qint64>(part.length)}});
+    }
+    return json;
 }
 
 } // namespace
@@ -44,6 +51,11 @@ bool RequestLog::open(const std::string& path) {
 }
 
 void RequestLog::write(const httplib::Request& req, std::uint64_t bodyLength) {
+    write(req, bodyLength, Parts(req));
+}
+
+void RequestLog::write(const httplib::Request& req, std::uint64_t bodyLength,
+                       const std::vector<LoggedPart>& parts) {
     if (!m_file.is_open())
         return;
     const std::size_t question = req.target.find('?');
@@ -57,7 +69,7 @@ void RequestLog::write(const httplib::Request& req, std::uint64_t bodyLength) {
         {"remote_port", req.remote_port},
     };
     if (req.is_multipart_form_data())
-        line.insert("parts", Parts(req));
+        line.insert("parts", PartsJson(parts));
     const QByteArray json = QJsonDocument(line).toJson(QJsonDocument::Compact);
     std::lock_guard lock(m_mutex);
     m_file.write(json.constData(), json.size()).put('\n').flush();

@@ -5,6 +5,14 @@
 #include <httplib.h>
 #include <mutex>
 #include <string>
+#include <vector>
+
+// One part of a multipart body as received.
+struct LoggedPart {
+    std::string name;
+    std::string filename;
+    std::uint64_t length = 0;
+};
 
 // One JSON object per line for every request, written as the request arrives, so a test can
 // assert on exactly what went over the wire.
@@ -14,6 +22,9 @@ public:
     bool open(const std::string& path);
     // `bodyLength` counts the bytes of the request body as received.
     void write(const httplib::Request& req, std::uint64_t bodyLength);
+    // The same for a multipart body read part by part, whose `parts` the request lacks.
+    void write(const httplib::Request& req, std::uint64_t bodyLength,
+               const std::vector<LoggedPart>& parts);
 
 private:
     std::mutex m_mutex;

@@ -32,6 +32,14 @@ bool ApplyValueFlag(std::string_view flag, std::string_view value, ServerOptions
         return ParseNumber(value, 1, options.rateKbps);
     if (flag == "--delay-ms")
         return ParseNumber(value, 0, options.delayMs);
+    if (flag == "--upload-dir")
+        return !(options.uploadDir = value).empty();
+    if (flag == "--upload-error")
+        return !(options.uploadError = value).empty();
+    if (flag == "--quirk")
+        return value == "redirect" || value == "range-416" || value == "range-start-off"
+                   ? !(options.quirk = value).empty()
+                   : false;
     return false;
 }
 
@@ -79,6 +87,15 @@ Prints "listening on PORT" as its first line. Stops on SIGTERM or SIGINT.
   --ignore-range      answer a Range request with 200 and the whole body
   --rate KBPS         send reply bodies at about KBPS KiB per second
   --delay-ms MS       wait MS milliseconds before answering each request
+  --upload-dir DIR    store the "file_attach" part of a multipart POST (any path) under DIR,
+                      named by its "path" field and its filename's last step, never outside
+                      DIR; answers 200 with the stored path ("/folder/name"). --status then
+                      also matches the path with its query (e.g. "*upinx=1")
+  --upload-error TEXT answer every upload with "[page error:]TEXT"
+  --quirk NAME        one protocol oddity: "redirect" (GET /hop/N/PATH answers 302 to
+                      /hop/N-1/PATH, /hop/0/PATH to /PATH, /hop-ftp/PATH to an ftp: URL),
+                      "range-416" (a Range request gets 416 with "Content-Range: bytes */SIZE"),
+                      "range-start-off" (a Range request gets 206 starting one byte late)
   --help              this text
 
 GET serves files, with single byte ranges (206 and Content-Range).

@@ -14,6 +14,9 @@ struct ServerOptions {
     bool ignoreRange = false;     // answer a Range request with 200 and the whole body
     int rateKbps = 0;             // throttle bodies to this many KiB per second (0: off)
     int delayMs = 0;              // wait this long before answering
+    std::string uploadDir;        // store multipart uploads here (empty: POST echoes)
+    std::string uploadError;      // answer uploads with "[page error:]" and this text
+    std::string quirk;            // one deliberate protocol oddity (see Quirks.h); empty: none
 };
 
 enum class ParseOutcome { Run, Help, Bad };

@@ -1,7 +1,9 @@
 #include "FileServing.h"
 #include "Misbehaviour.h"
+#include "Quirks.h"
 #include "RequestLog.h"
 #include "ServerOptions.h"
+#include "UploadHandling.h"
 
 #include <chrono>
 #include <csignal>
@@ -44,6 +46,8 @@ void InstallRoutes(httplib::Server& server, const std::filesystem::path& root,
     server.Get(".*", [&](const httplib::Request& req, httplib::Response& res) {
         log.write(req, 0);
         SleepUnlessStopping(options.delayMs);
+        if (ServeQuirk(root, req, res, options))
+            return;
         if (StatusOverrideApplies(options, req.path))
             ServeStatusOverride(root, req, res, options);
         else
@@ -101,6 +105,10 @@ int main(int argc, char** argv) {
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
     httplib::Server server;
+    if (!options.uploadDir.empty() && !InstallUploadRoute(server, root, options, log)) {
+        std::cerr << "vantrel-testserver: not a folder: " << options.uploadDir << "\n";
+        return kBadUsage;
+    }
     InstallRoutes(server, root, options, log);
     const int port = options.port == 0
                          ? server.bind_to_any_port("127.0.0.1")

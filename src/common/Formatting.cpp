@@ -57,7 +57,8 @@ QString SizeText(double bytes) {
         return QStringLiteral("0") + kb;
     if (bytes < 1024)
         return QStringLiteral("1") + kb;
-    return GroupThousands(wholeNumberText(bytes / 1024)) + kb;
+    // Halves round away from zero (2560 bytes show 3KB), never to even.
+    return GroupThousands(wholeNumberText(std::round(bytes / 1024))) + kb;
 }
 
 QString GroupThousands(const QString& digits) {

@@ -7,7 +7,8 @@
 // reads as hexadecimal up to its first non-hex character); `fallback` for any other length.
 QColor ParseColor(const QString& text, const QColor& fallback);
 
-// A file size as whole kilobytes for display: "0KB", "1KB" below 1024 bytes, "1,024KB".
+// A file size as whole kilobytes for display: "0KB", "1KB" below 1024 bytes, "1,024KB";
+// halves round up ("3KB" for 2560 bytes); sizes that are not finite show "0KB".
 QString SizeText(double bytes);
 
 // `digits` with "," between every group of three, counted from the end.

@@ -3,6 +3,24 @@
 #include <QString>
 #include <QStringList>
 
+// A choice among options with a check box, in a window that closes only by confirming.
+struct OptionQuestion {
+    QString title;
+    QString text;        // the message above
+    QString label;       // shown before `value`
+    QString value;       // read-only (a file name)
+    QString groupTitle;  // around the options
+    QStringList options; // one radio button each
+    int defaultOption = 0;
+    QString checkText;   // the check box, unticked at first
+    QString confirmText; // the one button
+};
+
+struct OptionAnswer {
+    int option = 0;
+    bool checked = false;
+};
+
 // Every modal question to the user goes through one Prompter, so the host can show real
 // dialogs in a window and answer them from page script when offscreen. Called on the UI
 // thread only; a worker that needs an answer asks the UI thread to call it.
@@ -22,6 +40,20 @@ public:
                                   const QString& filter) = 0;
     // Folder browser; returns the chosen folder, empty when cancelled.
     virtual QString chooseFolder(const QString& title, const QString& folder) = 0;
+    // Asks `question`; any way of closing but the confirm button keeps the default option,
+    // unticked. The base answers that default.
+    virtual OptionAnswer chooseOption(const OptionQuestion& question) {
+        return {question.defaultOption, false};
+    }
+    // Save-file dialog proposing `proposedPath`, confirming overwrites; returns the chosen
+    // path, empty when cancelled (as the base does). `filter` as in openFiles.
+    virtual QString saveFile(const QString& title, const QString& proposedPath,
+                             const QString& filter) {
+        Q_UNUSED(title);
+        Q_UNUSED(proposedPath);
+        Q_UNUSED(filter);
+        return {};
+    }
     // Shows a local HTML file read-only (no script, nothing fetched) until the user closes it.
     virtual void showPage(const QString& title, const QString& htmlFile) = 0;
 };

@@ -1,7 +1,10 @@
 #include "control/CMxVantrel2Ctrl.h"
 
+#include "control/ControlInputFilter.h"
 #include "control/PaneHostWindow.h"
+#include "control/WindowRegion.h"
 
+#include <QApplication>
 #include <QJSEngine>
 #include <QResizeEvent>
 
@@ -41,7 +44,11 @@
     }
 
 CMxVantrel2Ctrl::CMxVantrel2Ctrl(QWidget* parent)
-    : QWidget(parent), paneHost_(new PaneHostWindow(*this, this)) {}
+    : QWidget(parent), paneHost_(new PaneHostWindow(*this, this)) {
+    // Keys reach the focused widget inside the panes first, so the filter sits on the
+    // application; it only acts on events for this control's widgets.
+    qApp->installEventFilter(new ControlInputFilter(*this, *paneHost_, *this));
+}
 
 CMxVantrel2Ctrl::~CMxVantrel2Ctrl() = default;
 
@@ -66,6 +73,10 @@ void CMxVantrel2Ctrl::Run() {
         return;
     initialisePending_ = false;
     TakeHostPageValues(settings(), hostPage_.domain, hostPage_.port, hostPage_.cookie);
+    // Hiding the browser's bars (IeControlBarAllVisiable) has no counterpart here: the
+    // host window has no bars. The rounded region applies to the top-level window instead.
+    if (!ieRoundRectRgn_.isEmpty())
+        ApplyRoundRectRegion(window(), ieRoundRectRgn_);
     paneHost_->setGeometry(rect());
     paneHost_->applyLayoutMode();
 }

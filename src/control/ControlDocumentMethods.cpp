@@ -1,6 +1,7 @@
 // Script methods that read the change journal and read or edit the server catalogue.
 #include "control/CMxVantrel2Ctrl.h"
 #include "control/PaneHostWindow.h"
+#include "panes/server/ServerPaneController.h"
 
 int CMxVantrel2Ctrl::GetCurrentUploadFileCnt() {
     return paneHost_->journal().GetCurrentUploadFileCnt();
@@ -190,11 +191,11 @@ QString CMxVantrel2Ctrl::GetServerListFileItem(const QString& ServerPath, bool I
     return paneHost_->catalogue().GetServerListFileItem(ServerPath, IsChild, DataName, index);
 }
 
-short CMxVantrel2Ctrl::AddServerFile(const QString&, const QString&, double, const QString&,
-                                     const QString&) {
-    return 0;
+short CMxVantrel2Ctrl::AddServerFile(const QString& szfPath, const QString& szfName, double lfSize,
+                                     const QString& szfTypename, const QString& szfModDate) {
+    return paneHost_->serverPane().addServerFile(szfPath, szfName, lfSize, szfTypename, szfModDate);
 }
 
-bool CMxVantrel2Ctrl::ServerListPrgDeleteItem(const QString&, const QString&) {
-    return false;
+bool CMxVantrel2Ctrl::ServerListPrgDeleteItem(const QString& path, const QString& filename) {
+    return paneHost_->serverPane().deleteListEntry(path, filename);
 }

@@ -1,9 +1,11 @@
 // Script methods that act on the panes: by the focused pane, through the pane commands, or by
 // asking a pane about its selection.
 #include "common/PaneAccess.h"
+#include "common/WorkingFolders.h"
 #include "control/CMxVantrel2Ctrl.h"
 #include "control/PaneCommand.h"
 #include "control/PaneHostWindow.h"
+#include "panes/server/ServerPaneController.h"
 
 #include <filesystem>
 #include <system_error>
@@ -163,31 +165,35 @@ short CMxVantrel2Ctrl::SetLocalGoFolder(const QString& szPath) {
     QString path = szPath;
     if (path.size() > 1 && path.endsWith('/'))
         path.chop(1);
-    std::error_code error;
-    if (!std::filesystem::is_directory(path.toStdString(), error))
+    if (PathKind(path) != 1)
         return -2;
-    TreePaneAccess* tree = paneHost_->localTree();
-    return tree && tree->goToFolder(path) ? 0 : -2;
+    // The folder exists; the tree stops quietly where it cannot follow (a hidden step).
+    if (TreePaneAccess* tree = paneHost_->localTree())
+        tree->goToFolder(path);
+    return 0;
 }
 
 short CMxVantrel2Ctrl::ServerFolderPosUp() {
-    return 0;
+    return paneHost_->serverPane().moveFolder(-1);
 }
 
 short CMxVantrel2Ctrl::ServerFolderPosDown() {
-    return 0;
+    return paneHost_->serverPane().moveFolder(1);
 }
 
-void CMxVantrel2Ctrl::ServerNewfolderByName(const QString&) {
+void CMxVantrel2Ctrl::ServerNewfolderByName(const QString& szFolName) {
     paneHost_->setFocusPane(ServerListPane);
     paneHost_->pane(PaneLayout::ServerList)->setFocus();
+    paneHost_->serverPane().newFolder(szFolName);
 }
 
-short CMxVantrel2Ctrl::SetServerGoFolder(const QString&, short) {
-    return -1;
+short CMxVantrel2Ctrl::SetServerGoFolder(const QString& szPath, short nCh) {
+    return paneHost_->serverPane().goToFolder(szPath, nCh);
 }
 
-void CMxVantrel2Ctrl::SetServerListDraw(bool) {}
+void CMxVantrel2Ctrl::SetServerListDraw(bool bDraw) {
+    paneHost_->serverPane().setListDraw(bDraw);
+}
 
 void CMxVantrel2Ctrl::BeepOn() {}
 

@@ -1,13 +1,25 @@
 // Script methods of uploads, downloads, attaching, form posting and the last HTTP error.
+#include "common/PaneAccess.h"
 #include "control/CMxVantrel2Ctrl.h"
 #include "control/PaneHostWindow.h"
 #include "transfer/HttpStatus.h"
 #include "transfer/UrlEncoder.h"
+#include "transfer/widgets/StartUpload.h"
 
-void CMxVantrel2Ctrl::FileAttach() {}
+void CMxVantrel2Ctrl::FileAttach() {
+    if (LocalAttachAccess* attach = paneHost_->localAttach())
+        attach->fileAttach();
+}
 
-short CMxVantrel2Ctrl::HttpSendAttach(const QString&) {
-    return 0;
+short CMxVantrel2Ctrl::HttpSendAttach(const QString& POSTFile) {
+    PaneHostWindow& host = *paneHost_;
+    const UploadContext context{host.settings(), host.catalogue(), host.journal(),
+                                host.uiConfig(), host.prompter(),  &host};
+    // Only files queued in this run are sent, never "local" entries a catalogue brought along.
+    LocalAttachAccess* attach = host.localAttach();
+    return StartUpload(context, POSTFile, [attach](QList<UploadRow>& rows) -> qint16 {
+        return attach ? attach->buildUploadRows(rows) : 0;
+    });
 }
 
 short CMxVantrel2Ctrl::GetHTTPErrCode() {
@@ -26,9 +38,15 @@ bool CMxVantrel2Ctrl::IsDownFileCheck() {
     return true;
 }
 
-void CMxVantrel2Ctrl::AddLocalFile(const QString&) {}
+void CMxVantrel2Ctrl::AddLocalFile(const QString& localFile) {
+    if (LocalAttachAccess* attach = paneHost_->localAttach())
+        attach->addLocalFile(localFile);
+}
 
-void CMxVantrel2Ctrl::FolderAttach() {}
+void CMxVantrel2Ctrl::FolderAttach() {
+    if (LocalAttachAccess* attach = paneHost_->localAttach())
+        attach->folderAttach();
+}
 
 void CMxVantrel2Ctrl::ServerErrorPageView() {
     ::ServerErrorPageView(paneHost_->prompter());

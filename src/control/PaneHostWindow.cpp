@@ -1,13 +1,22 @@
 #include "control/PaneHostWindow.h"
 
 #include "common/ControlEvents.h"
+#include "common/Formatting.h"
 #include "common/PaneAccess.h"
 #include "control/DocumentLoad.h"
 #include "control/PaneCommand.h"
 #include "control/WidgetPrompter.h"
+#include "panes/list/FileListView.h"
+#include "panes/local/widgets/LocalPaneInstall.h"
+#include "panes/server/ServerPaneWidgets.h"
 
+#include <QAbstractItemView>
+#include <QMouseEvent>
+#include <QPainter>
 #include <QResizeEvent>
 #include <QTimer>
+#include <QTreeView>
+#include <algorithm>
 
 namespace {
 // The first document load waits this long after the pane host is first shown, so the page
@@ -17,6 +26,29 @@ constexpr int kFirstLoadDelayMs = 50;
 bool isViewMode(qint16 mode) {
     return mode >= 1 && mode <= 4;
 }
+
+const QColor kDefaultSplitterColor(168, 166, 164);
+
+// Empty views stand in until the panes install their own (installPane).
+QWidget* makeEmptyPane(PaneLayout::Pane which, QWidget* parent) {
+    if (which == PaneLayout::ServerList || which == PaneLayout::LocalList)
+        return new FileListView(parent);
+    auto* tree = new QTreeView(parent);
+    tree->setHeaderHidden(true);
+    return tree;
+}
+
+void showListView(QWidget* pane, qint16 mode) {
+    if (auto* list = qobject_cast<FileListView*>(pane))
+        list->setViewMode(mode);
+}
+
+// An item view's in-place editor is a widget on its viewport; nothing else lives there.
+bool viewIsEditing(const QAbstractItemView* view) {
+    const auto editors = view->viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    return std::any_of(editors.begin(), editors.end(),
+                       [](const QWidget* editor) { return !editor->isHidden(); });
+}
 } // namespace
 
 PaneHostWindow::PaneHostWindow(ControlEvents& events, QWidget* parent)
@@ -24,27 +56,111 @@ PaneHostWindow::PaneHostWindow(ControlEvents& events, QWidget* parent)
       prompter_(ownPrompter_.get()) {
     static const char* const names[] = {"serverTree", "serverList", "localTree", "localList"};
     for (int i = 0; i < PaneLayout::PaneCount; ++i) {
-        panes_[i] = new QWidget(this);
+        panes_[i] = makeEmptyPane(static_cast<PaneLayout::Pane>(i), this);
         panes_[i]->setObjectName(names[i]);
     }
     registerViewModeCommands();
+    setMouseTracking(true);
+    installServerPane();
+}
+
+void PaneHostWindow::installServerPane() {
+    serverPane_ = new ServerPaneWidgets(
+        {catalogue_, journal_, settings_, uiConfig_, [this]() -> Prompter& { return *prompter_; },
+         events_, this, [this] { return focusPane_; }, [this](qint16 pane) { focusPane_ = pane; },
+         [this](int code, std::function<void()> action) {
+             registerCommand(code, std::move(action));
+         }});
+    installPane(PaneLayout::ServerTree, serverPane_->treeView());
+    installPane(PaneLayout::ServerList, serverPane_->listView());
+    attachServerPaneLoading(serverPane_);
+    attachPanes(&serverPane_->controller(), localList_, &serverPane_->controller(), localTree_);
+    InstallLocalPane(*this, events_, serverPane_->controller());
+}
+
+ServerPaneController& PaneHostWindow::serverPane() const {
+    return serverPane_->controller();
 }
 
 PaneHostWindow::~PaneHostWindow() = default;
 
-void PaneHostWindow::applyLayoutMode() {
-    layout_.setMode(settings_.LocalUIType);
+void PaneHostWindow::installPane(PaneLayout::Pane which, QWidget* widget) {
+    if (!widget || which < 0 || which >= PaneLayout::PaneCount || panes_[which] == widget)
+        return;
+    QWidget* old = panes_[which];
+    widget->setParent(this);
+    widget->setObjectName(old->objectName());
+    widget->setGeometry(old->geometry());
+    widget->setVisible(!old->isHidden());
+    panes_[which] = widget;
+    // A pane installed earlier may still be used by its owner: it is only hidden and
+    // renamed, and goes with the host. The host's own empty stand-ins are deleted.
+    if (std::exchange(ownPane_[which], false)) {
+        delete old;
+    } else {
+        old->hide();
+        old->setObjectName(old->objectName() + QStringLiteral("Replaced"));
+    }
     placePanes();
 }
 
+qint16 PaneHostWindow::paneContaining(const QWidget* widget) const {
+    for (int i = 0; i < PaneLayout::PaneCount; ++i) {
+        if (widget == panes_[i] || panes_[i]->isAncestorOf(widget))
+            return static_cast<qint16>(i + 1);
+    }
+    return 0;
+}
+
+QWidget* PaneHostWindow::focusTarget(qint16 pane) const {
+    if (pane < 1 || pane > PaneLayout::PaneCount)
+        return nullptr;
+    QWidget* target = panes_[pane - 1];
+    while (target->focusProxy())
+        target = target->focusProxy();
+    return target;
+}
+
+std::array<bool, PaneLayout::PaneCount> PaneHostWindow::shownPanes() const {
+    std::array<bool, PaneLayout::PaneCount> shown{};
+    const auto rects = layout_.paneRects();
+    for (int i = 0; i < PaneLayout::PaneCount; ++i)
+        shown[i] = !rects[i].isEmpty();
+    return shown;
+}
+
+bool PaneHostWindow::focusedPaneIsEditing() const {
+    if (focusPane_ < 1 || focusPane_ > PaneLayout::PaneCount)
+        return false;
+    QWidget* pane = panes_[focusPane_ - 1];
+    auto views = pane->findChildren<QAbstractItemView*>();
+    if (auto* view = qobject_cast<QAbstractItemView*>(pane))
+        views.append(view);
+    return std::any_of(views.begin(), views.end(), viewIsEditing);
+}
+
+QColor PaneHostWindow::splitterColor() const {
+    return ParseColor(settings_.SpBarColor, kDefaultSplitterColor);
+}
+
+void PaneHostWindow::applyLayoutMode() {
+    layout_.setMode(settings_.LocalUIType);
+    placePanes();
+    update();
+}
+
 void PaneHostWindow::applyServerListViewMode(qint16 mode) {
-    if (isViewMode(mode))
-        serverListView_ = mode;
+    if (!isViewMode(mode))
+        return;
+    serverListView_ = mode;
+    showListView(panes_[PaneLayout::ServerList], mode);
 }
 
 void PaneHostWindow::applyLocalListViewMode(qint16 mode) {
-    if (isViewMode(mode))
-        localListView_ = mode;
+    if (!isViewMode(mode))
+        return;
+    localListView_ = mode;
+    showListView(panes_[PaneLayout::LocalList], mode);
 }
 
 void PaneHostWindow::runCommand(int code) {
@@ -128,6 +244,55 @@ void PaneHostWindow::showEvent(QShowEvent* event) {
         return;
     shownOnce_ = true;
     QTimer::singleShot(kFirstLoadDelayMs, this, &PaneHostWindow::requestStartupLoad);
+}
+
+void PaneHostWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    QPainter painter(this);
+    const QColor color = splitterColor();
+    for (const QRect& bar : {layout_.upperBar(), layout_.lowerBar(), layout_.horizontalBar()}) {
+        if (!bar.isEmpty())
+            painter.fillRect(bar, color);
+    }
+}
+
+void PaneHostWindow::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton && layout_.mode() != 0)
+        draggedBar_ = SplitterBarAt(layout_, event->position().toPoint());
+    QWidget::mousePressEvent(event);
+}
+
+// The press grabs the mouse implicitly, so moves keep coming here while the button is held.
+void PaneHostWindow::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    if (draggedBar_ == SplitterBar::None) {
+        updateSplitterCursor(pos);
+    } else if (DragSplitter(layout_, draggedBar_, pos)) {
+        placePanes();
+        update();
+    }
+    QWidget::mouseMoveEvent(event);
+}
+
+void PaneHostWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton)
+        draggedBar_ = SplitterBar::None;
+    QWidget::mouseReleaseEvent(event);
+}
+
+void PaneHostWindow::updateSplitterCursor(QPoint pos) {
+    switch (layout_.mode() == 0 ? SplitterBar::None : SplitterBarAt(layout_, pos)) {
+    case SplitterBar::Upper:
+    case SplitterBar::Lower:
+        setCursor(Qt::SizeHorCursor);
+        break;
+    case SplitterBar::Horizontal:
+        setCursor(Qt::SizeVerCursor);
+        break;
+    case SplitterBar::None:
+        unsetCursor();
+        break;
+    }
 }
 
 void PaneHostWindow::placePanes() {

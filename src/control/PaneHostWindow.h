@@ -2,6 +2,7 @@
 
 #include "control/ControlSettings.h"
 #include "control/PaneLayout.h"
+#include "control/SplitterDrag.h"
 #include "xml/ChangeJournal.h"
 #include "xml/ServerCatalogue.h"
 #include "xml/UIConfig.h"
@@ -15,7 +16,10 @@
 class ControlEvents;
 class Prompter;
 class ListPaneAccess;
+class LocalAttachAccess;
+class ServerPaneController;
 class ServerPaneLoading;
+class ServerPaneWidgets;
 class TreePaneAccess;
 
 // The control's one child window: owns the settings and the three documents, holds the four
@@ -38,11 +42,26 @@ public:
     // 4 local list, 0 before any.
     qint16 focusPane() const { return focusPane_; }
     void setFocusPane(qint16 pane) { focusPane_ = pane; }
+    // The pane number (1-4) that holds `widget`, 0 for none.
+    qint16 paneContaining(const QWidget* widget) const;
+    // The widget that takes the keyboard focus for pane number `pane`; null for 0 or others.
+    QWidget* focusTarget(qint16 pane) const;
+    // Whether each pane (server tree first) is shown in the current layout.
+    std::array<bool, PaneLayout::PaneCount> shownPanes() const;
+    // Whether the focused pane has an in-place edit box open in one of its views.
+    bool focusedPaneIsEditing() const;
+    // The splitter bar colour: `SpBarColor`, or #A8A6A4 when it is not a colour.
+    QColor splitterColor() const;
 
     // Lays the panes out again for `settings().LocalUIType`.
     void applyLayoutMode();
     const PaneLayout& layout() const { return layout_; }
     QWidget* pane(PaneLayout::Pane which) const { return panes_[which]; }
+    // Puts `widget` in the place of pane `which`: reparents it to the host, gives it the
+    // pane's object name ("serverTree", "serverList", "localTree", "localList") and lays the
+    // panes out again. The host's empty stand-in is deleted; a widget installed before is
+    // hidden and stays a child of the host. Null is ignored.
+    void installPane(PaneLayout::Pane which, QWidget* widget);
 
     // The view a list shows: 1 large icons, 2 small icons, 3 list, 4 details. Other modes are
     // stored in the settings by the caller and leave the view as it is.
@@ -63,6 +82,14 @@ public:
     TreePaneAccess* localTree() const { return localTree_; }
     void attachPanes(ListPaneAccess* serverList, ListPaneAccess* localList,
                      TreePaneAccess* serverTree, TreePaneAccess* localTree);
+    // The local pane alone, leaving the server pane's as they are.
+    void attachLocalPanes(ListPaneAccess* localList, TreePaneAccess* localTree) {
+        localList_ = localList;
+        localTree_ = localTree;
+    }
+    // The local pane's attaching; null until the pane is built.
+    LocalAttachAccess* localAttach() const { return localAttach_; }
+    void attachLocalAttach(LocalAttachAccess* attach) { localAttach_ = attach; }
 
     // Index of the first selected row of a list, or -1.
     int selectedServerListPosition() const;
@@ -78,6 +105,8 @@ public:
     const ServerCatalogue& catalogue() const { return catalogue_; }
     ChangeJournal& journal() { return journal_; }
     void attachServerPaneLoading(ServerPaneLoading* serverPane) { serverPaneLoading_ = serverPane; }
+    // The server pane's operations (the server script methods call them).
+    ServerPaneController& serverPane() const;
 
     // Runs the document load and reports it with OnXMLLoadCompleat; a load requested while
     // one runs (from an event handler, say) runs right after it. The start-up load, 50 ms
@@ -87,12 +116,18 @@ public:
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
 
 private:
     void placePanes();
+    void updateSplitterCursor(QPoint pos);
     void runDocumentLoad();
     void requestStartupLoad();
     void registerViewModeCommands();
+    void installServerPane();
 
     ControlEvents& events_;
     ControlSettings settings_;
@@ -104,16 +139,20 @@ private:
     Prompter* prompter_;
     PaneLayout layout_;
     std::array<QWidget*, PaneLayout::PaneCount> panes_{};
+    std::array<bool, PaneLayout::PaneCount> ownPane_{true, true, true, true};
     std::map<int, std::function<void()>> commands_;
     ListPaneAccess* serverList_ = nullptr;
     ListPaneAccess* localList_ = nullptr;
     TreePaneAccess* serverTree_ = nullptr;
     TreePaneAccess* localTree_ = nullptr;
+    LocalAttachAccess* localAttach_ = nullptr;
     qint16 focusPane_ = 0;
+    SplitterBar draggedBar_ = SplitterBar::None;
     qint16 serverListView_ = 4;
     qint16 localListView_ = 4;
     bool shownOnce_ = false;
     bool loadRunning_ = false;
     bool loadQueued_ = false;
     bool startupLoadQueued_ = false;
+    ServerPaneWidgets* serverPane_ = nullptr;
 };

@@ -1,5 +1,14 @@
 #include "control/PaneLayout.h"
 
+#include <algorithm>
+
+namespace {
+// A control squeezed below the bar widths would give panes negative sizes.
+QRect clampedRect(int x, int y, int width, int height) {
+    return QRect(x, y, std::max(width, 0), std::max(height, 0));
+}
+} // namespace
+
 void PaneLayout::resize(int width, int height) {
     width_ = width;
     height_ = height;
@@ -16,21 +25,22 @@ std::array<QRect, PaneLayout::PaneCount> PaneLayout::paneRects() const {
     std::array<QRect, PaneCount> r{};
     switch (mode_) {
     case 0:
-        r[ServerList] = QRect(0, 0, width_, height_);
+        r[ServerList] = clampedRect(0, 0, width_, height_);
         break;
     case 1:
-        r[ServerTree] = QRect(0, 0, serverTreeWidth_, height_);
-        r[ServerList] = QRect(serverTreeWidth_ + bar, 0, width_ - serverTreeWidth_ - bar, height_);
+        r[ServerTree] = clampedRect(0, 0, serverTreeWidth_, height_);
+        r[ServerList] =
+            clampedRect(serverTreeWidth_ + bar, 0, width_ - serverTreeWidth_ - bar, height_);
         break;
     case 2: {
         const int lowerTop = topRowHeight_ + bar;
         const int lowerHeight = height_ - topRowHeight_ - bar;
-        r[ServerTree] = QRect(0, 0, serverTreeWidth_, topRowHeight_);
+        r[ServerTree] = clampedRect(0, 0, serverTreeWidth_, topRowHeight_);
         r[ServerList] =
-            QRect(serverTreeWidth_ + bar, 0, width_ - serverTreeWidth_ - bar, topRowHeight_);
-        r[LocalTree] = QRect(0, lowerTop, localTreeWidth_, lowerHeight);
-        r[LocalList] =
-            QRect(localTreeWidth_ + bar, lowerTop, width_ - localTreeWidth_ - bar, lowerHeight);
+            clampedRect(serverTreeWidth_ + bar, 0, width_ - serverTreeWidth_ - bar, topRowHeight_);
+        r[LocalTree] = clampedRect(0, lowerTop, localTreeWidth_, lowerHeight);
+        r[LocalList] = clampedRect(localTreeWidth_ + bar, lowerTop, width_ - localTreeWidth_ - bar,
+                                   lowerHeight);
         break;
     }
     default:
@@ -41,9 +51,9 @@ std::array<QRect, PaneLayout::PaneCount> PaneLayout::paneRects() const {
 
 QRect PaneLayout::upperBar() const {
     if (mode_ == 1)
-        return QRect(serverTreeWidth_, 0, kBarThickness, height_);
+        return clampedRect(serverTreeWidth_, 0, kBarThickness, height_);
     if (mode_ == 2)
-        return QRect(serverTreeWidth_, 0, kBarThickness, topRowHeight_);
+        return clampedRect(serverTreeWidth_, 0, kBarThickness, topRowHeight_);
     return {};
 }
 
@@ -51,9 +61,9 @@ QRect PaneLayout::lowerBar() const {
     if (mode_ != 2)
         return {};
     const int top = topRowHeight_ + kBarThickness;
-    return QRect(localTreeWidth_, top, kBarThickness, height_ - top);
+    return clampedRect(localTreeWidth_, top, kBarThickness, height_ - top);
 }
 
 QRect PaneLayout::horizontalBar() const {
-    return mode_ == 2 ? QRect(0, topRowHeight_, width_, kBarThickness) : QRect();
+    return mode_ == 2 ? clampedRect(0, topRowHeight_, width_, kBarThickness) : QRect();
 }

@@ -25,6 +25,8 @@ public:
     int serverTreeWidth() const { return serverTreeWidth_; }
     int localTreeWidth() const { return localTreeWidth_; }
     int topRowHeight() const { return topRowHeight_; }
+    int width() const { return width_; }
+    int height() const { return height_; }
 
     // The rectangle of each pane for the current mode; hidden panes get an empty rectangle.
     std::array<QRect, PaneCount> paneRects() const;

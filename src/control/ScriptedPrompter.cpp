@@ -54,3 +54,31 @@ void ScriptedPrompter::showPage(const QString& title, const QString& htmlFile) {
     QString ignored;
     takeAnswer(QStringLiteral("page"), ignored);
 }
+
+OptionAnswer ScriptedPrompter::chooseOption(const OptionQuestion& question) {
+    print_(QStringLiteral("prompt: option: %1 %2 [%3]")
+               .arg(question.text, question.value, question.options.join('|')));
+    QString answer;
+    if (!takeAnswer(QStringLiteral("option"), answer))
+        return {question.defaultOption, false};
+    const QString checkSuffix = QStringLiteral("+check");
+    const bool checked = answer.endsWith(checkSuffix, Qt::CaseInsensitive);
+    if (checked)
+        answer.chop(checkSuffix.size());
+    for (int i = 0; i < question.options.size(); ++i) {
+        if (question.options[i].compare(answer, Qt::CaseInsensitive) == 0)
+            return {i, checked};
+    }
+    bool isIndex = false;
+    const int index = answer.toInt(&isIndex);
+    if (isIndex && index >= 0 && index < question.options.size())
+        return {index, checked};
+    return {question.defaultOption, checked};
+}
+
+QString ScriptedPrompter::saveFile(const QString& title, const QString& proposedPath,
+                                   const QString&) {
+    print_(QStringLiteral("prompt: save: %1: %2").arg(title, proposedPath));
+    QString answer;
+    return takeAnswer(QStringLiteral("save"), answer) ? answer : QString();
+}

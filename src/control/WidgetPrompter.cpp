@@ -1,5 +1,7 @@
 #include "control/WidgetPrompter.h"
 
+#include "transfer/widgets/OptionQuestionDialog.h"
+
 #include <QDialog>
 #include <QFile>
 #include <QFileDialog>
@@ -59,4 +61,15 @@ void WidgetPrompter::showPage(const QString& title, const QString& htmlFile) {
     layout->addWidget(view);
     dialog.resize(640, 480);
     dialog.exec();
+}
+
+OptionAnswer WidgetPrompter::chooseOption(const OptionQuestion& question) {
+    OptionQuestionDialog dialog(question, parent_);
+    dialog.exec();
+    return dialog.answer();
+}
+
+QString WidgetPrompter::saveFile(const QString& title, const QString& proposedPath,
+                                 const QString& filter) {
+    return QFileDialog::getSaveFileName(parent_, title, proposedPath, filter);
 }

@@ -16,6 +16,9 @@ public:
                           const QString& filter) override;
     QString chooseFolder(const QString& title, const QString& folder) override;
     void showPage(const QString& title, const QString& htmlFile) override;
+    OptionAnswer chooseOption(const OptionQuestion& question) override;
+    QString saveFile(const QString& title, const QString& proposedPath,
+                     const QString& filter) override;
 
 private:
     QWidget* parent_;

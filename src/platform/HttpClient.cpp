@@ -6,7 +6,8 @@
 
 namespace {
 
-constexpr int kPollMilliseconds = 100; // how soon a cancel from another thread is seen
+constexpr int kPollMilliseconds = 100;           // how soon a cancel from another thread is seen
+constexpr long kReceiveBufferBytes = 512 * 1024; // large reads keep bulk downloads fast
 
 struct HeaderList {
     curl_slist* list = nullptr;
@@ -42,6 +43,7 @@ struct HttpSession::State {
     QString cookieHost;
     QByteArray cookie;
     HttpTimeouts timeouts;
+    int maxRedirects = 0;
     std::function<void(QByteArrayView)> trace;
     char errorBuffer[CURL_ERROR_SIZE] = {};
 
@@ -86,11 +88,22 @@ struct HttpSession::State {
         if (line.trimmed().isEmpty()) {
             long code = 0;
             curl_easy_getinfo(state->easy, CURLINFO_RESPONSE_CODE, &code);
-            // An interim 1xx head is followed by the real one.
-            if (code >= 200 && !state->deliverHead())
+            // An interim 1xx head is followed by the real one, and so is a redirect that
+            // curl is about to follow.
+            if (code >= 200 && !state->redirectFollows() && !state->deliverHead())
                 return 0;
         }
         return bytes;
+    }
+
+    bool redirectFollows() const {
+        long code = 0;
+        curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &code);
+        const bool redirect =
+            code == 301 || code == 302 || code == 303 || code == 307 || code == 308;
+        curl_header* location = nullptr;
+        return maxRedirects > 0 && redirect &&
+               curl_easy_header(easy, "Location", 0, CURLH_HEADER, -1, &location) == CURLHE_OK;
     }
 
     static size_t onWrite(char* data, size_t size, size_t count, void* self) {
@@ -321,6 +334,19 @@ void HttpSession::setTimeouts(const HttpTimeouts& timeouts) {
         m_state->timeouts = timeouts;
 }
 
+void HttpSession::setFollowRedirects(int maxRedirects) {
+    if (m_state)
+        m_state->maxRedirects = std::max(maxRedirects, 0);
+}
+
+QByteArray HttpSession::replyHeader(const char* name) const {
+    curl_header* header = nullptr;
+    if (!isValid() ||
+        curl_easy_header(m_state->easy, name, 0, CURLH_HEADER, -1, &header) != CURLHE_OK)
+        return {};
+    return QByteArray(header->value).trimmed();
+}
+
 void HttpSession::setRequestTrace(std::function<void(QByteArrayView)> trace) {
     if (m_state)
         m_state->trace = std::move(trace);
@@ -336,6 +362,11 @@ HttpResult HttpSession::get(const QByteArray& url, const QList<QByteArray>& extr
     const QByteArray encoded = EncodeUrlBytes(url);
     m_state->prepare(encoded, reply);
     curl_easy_setopt(m_state->easy, CURLOPT_HTTPGET, 1L);
+    curl_easy_setopt(m_state->easy, CURLOPT_BUFFERSIZE, kReceiveBufferBytes);
+    if (m_state->maxRedirects > 0) {
+        curl_easy_setopt(m_state->easy, CURLOPT_FOLLOWLOCATION, 1L);
+        curl_easy_setopt(m_state->easy, CURLOPT_MAXREDIRS, long(m_state->maxRedirects));
+    }
     return m_state->run(encoded, extraHeaders);
 }
 

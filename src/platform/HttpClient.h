@@ -87,11 +87,17 @@ public:
     // line, and never to another host. An empty cookie sends nothing.
     void setPageCookie(const QString& host, const QByteArray& cookie);
     void setTimeouts(const HttpTimeouts& timeouts);
+    // GET requests follow up to `maxRedirects` redirects (http/https only; 0, the default,
+    // follows none). Only the final reply reaches the handler; more hops fail as Transfer.
+    void setFollowRedirects(int maxRedirects);
+    // The value of header `name` in the latest reply head, trimmed; empty when absent. Valid
+    // from inside `onHead` until the next request.
+    QByteArray replyHeader(const char* name) const;
     // Each request head exactly as sent goes to `trace` (diagnostics); empty to stop.
     void setRequestTrace(std::function<void(QByteArrayView head)> trace);
 
     // GET `url` (wire bytes) with `extraHeaders` (e.g. a Range line); the reply goes to
-    // `reply`. Redirects are not followed: a 302 is just its status.
+    // `reply`. Redirects are followed only as `setFollowRedirects` allows.
     HttpResult get(const QByteArray& url, const QList<QByteArray>& extraHeaders,
                    const HttpReplyHandler& reply);
     // Sends `request` with its body streamed from `request.body`; the reply goes to `reply`.

@@ -139,6 +139,8 @@ public:
     bool SetExistingAttribute(const XmlNode& node, const QString& name, const QString& value);
     // Removes a folder or file with everything below it.
     bool RemoveEntry(const XmlNode& node);
+    // Moves `node` before its sibling `before`; false when they are not siblings.
+    bool MoveBefore(const XmlNode& node, const XmlNode& before);
 
     // Walks everything below `folder` depth first: every file's size is added to `total`,
     // every "server" file gets a delete record. When a record is refused the walk stops, the

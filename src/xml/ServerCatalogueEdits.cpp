@@ -176,6 +176,14 @@ bool ServerCatalogue::RemoveEntry(const XmlNode& node) {
     return parent.removeChild(node);
 }
 
+bool ServerCatalogue::MoveBefore(const XmlNode& node, const XmlNode& before) {
+    XmlNode parent = node.parent();
+    if (parent.isNull() || before.isNull() || !(before.parent() == parent))
+        return false;
+    changed();
+    return !parent.insertBefore(node, before).isNull();
+}
+
 bool ServerCatalogue::CollectDeletes(const XmlNode& folder, double& total,
                                      DeleteRecordSink& sink) const {
     return folder.name() == kFolder && RecordEntry(folder, total, sink);

@@ -39,6 +39,9 @@ TEST(SizeText, WritesWholeKilobytesWithGroupedThousands) {
     EXPECT_EQ(SizeText(10240), "10KB");
     EXPECT_EQ(SizeText(1048576), "1,024KB");
     EXPECT_EQ(SizeText(1536), "2KB");
+    EXPECT_EQ(SizeText(2560), "3KB"); // halves away from zero, not to even
+    EXPECT_EQ(SizeText(4607), "4KB");
+    EXPECT_EQ(SizeText(4608), "5KB");
     EXPECT_EQ(SizeText(4.0 * 1024 * 1024 * 1024 * 1024), "4,294,967,296KB");
     const QString huge = SizeText(1e300);
     EXPECT_TRUE(huge.startsWith("976,562,5")) << huge.toStdString();

@@ -30,3 +30,27 @@ TEST(ScriptedPrompter, AnswersThatMatchNoButtonFallBackToTheDefault) {
     EXPECT_EQ(prompter.ask("t", "q", {"Yes", "No"}, 1), 1);
     EXPECT_EQ(prompter.ask("t", "q", {"Yes", "No"}, 0), 0);
 }
+
+TEST(ScriptedPrompter, OptionAndSaveAnswers) {
+    QStringList lines;
+    ScriptedPrompter prompter([&](const QString& line) { lines.append(line); });
+    const OptionQuestion question{
+        "t", "exists", "name", "f.bin", "what", {"Resume", "Overwrite", "Skip"}, 1, "all", "OK"};
+    prompter.queueAnswer("option", "skip+check");
+    prompter.queueAnswer("option", "0");
+    prompter.queueAnswer("option", "nonsense");
+    prompter.queueAnswer("save", "/tmp/x.bin");
+
+    const OptionAnswer first = prompter.chooseOption(question);
+    EXPECT_EQ(first.option, 2);
+    EXPECT_TRUE(first.checked);
+    EXPECT_EQ(prompter.chooseOption(question).option, 0);
+    EXPECT_EQ(prompter.chooseOption(question).option, 1) << "unknown answer keeps the default";
+    const OptionAnswer unanswered = prompter.chooseOption(question);
+    EXPECT_EQ(unanswered.option, 1);
+    EXPECT_FALSE(unanswered.checked);
+    EXPECT_EQ(prompter.saveFile("s", "/p/f.bin", ""), "/tmp/x.bin");
+    EXPECT_TRUE(prompter.saveFile("s", "/p/f.bin", "").isEmpty());
+    EXPECT_EQ(lines.value(0), "prompt: option: exists f.bin [Resume|Overwrite|Skip]");
+    EXPECT_EQ(lines.value(4), "prompt: save: s: /p/f.bin");
+}

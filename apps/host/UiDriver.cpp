@@ -1,0 +1,199 @@
+#include "UiDriver.h"
+
+#include "PaneRows.h"
+#include "control/CMxVantrel2Ctrl.h"
+#include "control/PaneHostWindow.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QDragEnterEvent>
+#include <QKeySequence>
+#include <QMimeData>
+#include <QRegularExpression>
+#include <QTest>
+#include <memory>
+
+namespace {
+
+Qt::KeyboardModifiers parseModifiers(const QString& text) {
+    Qt::KeyboardModifiers modifiers;
+    for (const QString& word :
+         text.toLower().split(QRegularExpression("[+, |]"), Qt::SkipEmptyParts)) {
+        if (word == QLatin1String("ctrl") || word == QLatin1String("control"))
+            modifiers |= Qt::ControlModifier;
+        else if (word == QLatin1String("shift"))
+            modifiers |= Qt::ShiftModifier;
+        else if (word == QLatin1String("alt"))
+            modifiers |= Qt::AltModifier;
+        else if (word == QLatin1String("meta"))
+            modifiers |= Qt::MetaModifier;
+    }
+    return modifiers;
+}
+
+// Names script writers use that the key-sequence parser spells differently.
+QString keySequenceName(const QString& name) {
+    static const QList<QPair<QString, QString>> aliases = {
+        {"Delete", "Del"}, {"Escape", "Esc"}, {"PageUp", "PgUp"}, {"PageDown", "PgDown"}};
+    for (const auto& [alias, canonical] : aliases) {
+        if (name.compare(alias, Qt::CaseInsensitive) == 0)
+            return canonical;
+    }
+    return name;
+}
+
+QList<QJSValue> rowList(const QJSValue& rows) {
+    QList<QJSValue> list;
+    if (!rows.isArray()) {
+        list.append(rows);
+        return list;
+    }
+    const int length = rows.property("length").toInt();
+    for (int i = 0; i < length; ++i)
+        list.append(rows.property(i));
+    return list;
+}
+
+bool namesNoRow(const QJSValue& row) {
+    return row.isUndefined() || row.isNull() || (row.isString() && row.toString().isEmpty());
+}
+
+} // namespace
+
+UiDriver::UiDriver(CMxVantrel2Ctrl& ctrl, QObject* parent) : QObject(parent), ctrl_(ctrl) {}
+
+void UiDriver::settle() {
+    if (!ctrl_.isActiveWindow()) {
+        ctrl_.activateWindow();
+        // Some window systems never grant activation; input still reaches the widgets.
+        (void)QTest::qWaitForWindowActive(&ctrl_, 500);
+    }
+    QApplication::processEvents();
+}
+
+QAbstractItemView* UiDriver::view(const QString& pane) {
+    settle();
+    return ShownView(ctrl_.paneHost().findChild<QWidget*>(pane, Qt::FindDirectChildrenOnly));
+}
+
+bool UiDriver::rowPoint(QAbstractItemView& view, const QJSValue& row, QPoint& point) {
+    if (namesNoRow(row)) {
+        point = view.viewport()->rect().bottomRight() - QPoint(2, 2);
+        return true;
+    }
+    const QModelIndex index =
+        row.isNumber() ? RowAt(view, row.toInt()) : FindRow(view, row.toString());
+    if (!index.isValid())
+        return false;
+    view.scrollTo(index);
+    QApplication::processEvents();
+    const QRect rect = view.visualRect(index);
+    if (rect.isEmpty())
+        return false;
+    point = rect.center();
+    return true;
+}
+
+bool UiDriver::click(const QString& pane, const QJSValue& row, const QString& modifiers) {
+    QAbstractItemView* target = view(pane);
+    QPoint point;
+    if (!target || !rowPoint(*target, row, point))
+        return false;
+    QTest::mouseClick(target->viewport(), Qt::LeftButton, parseModifiers(modifiers), point);
+    QApplication::processEvents();
+    return true;
+}
+
+bool UiDriver::doubleClick(const QString& pane, const QJSValue& row) {
+    QAbstractItemView* target = view(pane);
+    QPoint point;
+    if (!target || !rowPoint(*target, row, point))
+        return false;
+    QTest::mouseDClick(target->viewport(), Qt::LeftButton, {}, point);
+    QApplication::processEvents();
+    return true;
+}
+
+// A window system follows a right click with a context-menu event; widget-level test input
+// does not, so it is sent here.
+bool UiDriver::rightClick(const QString& pane, const QJSValue& row) {
+    QAbstractItemView* target = view(pane);
+    QPoint point;
+    if (!target || !rowPoint(*target, row, point))
+        return false;
+    QWidget* viewport = target->viewport();
+    QTest::mouseClick(viewport, Qt::RightButton, {}, point);
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, point, viewport->mapToGlobal(point));
+    QApplication::sendEvent(viewport, &menu);
+    QApplication::processEvents();
+    return true;
+}
+
+bool UiDriver::key(const QString& name, const QString& modifiers) {
+    const QKeySequence sequence = QKeySequence::fromString(keySequenceName(name));
+    if (sequence.isEmpty() || sequence[0].key() == Qt::Key_unknown)
+        return false;
+    settle();
+    QWidget* target = QApplication::focusWidget();
+    if (!target || (target != &ctrl_ && !ctrl_.isAncestorOf(target)))
+        target = ctrl_.paneHost().focusTarget(ctrl_.paneHost().focusPane());
+    if (!target)
+        target = &ctrl_;
+    QTest::keyClick(target, sequence[0].key(),
+                    sequence[0].keyboardModifiers() | parseModifiers(modifiers));
+    QApplication::processEvents();
+    return true;
+}
+
+bool UiDriver::selectRows(const QString& pane, const QJSValue& rows) {
+    const QList<QJSValue> list = rowList(rows);
+    bool all = !list.isEmpty();
+    for (int i = 0; i < list.size(); ++i)
+        all = click(pane, list[i], i == 0 ? QString() : QStringLiteral("ctrl")) && all;
+    return all;
+}
+
+// The drop side of a drag as the window system delivers it: enter, move and drop events
+// on the target view carrying the source model's data for the selected rows. (A real QDrag
+// cannot run here: the offscreen platform ends every drag at once.)
+bool UiDriver::dragRows(const QString& fromPane, const QJSValue& rows, const QString& toPane,
+                        const QJSValue& targetRow) {
+    if (!selectRows(fromPane, rows))
+        return false;
+    QAbstractItemView* source = view(fromPane);
+    QAbstractItemView* target = view(toPane);
+    QPoint to;
+    if (!source || !target || !source->model() || !rowPoint(*target, targetRow, to))
+        return false;
+    const std::unique_ptr<QMimeData> data(
+        source->model()->mimeData(source->selectionModel()->selectedRows()));
+    if (!data)
+        return false;
+    QWidget* viewport = target->viewport();
+    const Qt::DropActions actions = source->model()->supportedDragActions();
+    QDragEnterEvent enter(to, actions, data.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(viewport, &enter);
+    QDragMoveEvent move(to, actions, data.get(), Qt::LeftButton, {});
+    if (enter.isAccepted())
+        QApplication::sendEvent(viewport, &move);
+    if (!enter.isAccepted() || !move.isAccepted()) {
+        QDragLeaveEvent leave;
+        QApplication::sendEvent(viewport, &leave);
+        return false;
+    }
+    QDropEvent drop(to, actions, data.get(), Qt::LeftButton, {});
+    QApplication::sendEvent(viewport, &drop);
+    QApplication::processEvents();
+    return drop.isAccepted();
+}
+
+QStringList UiDriver::rows(const QString& pane) {
+    QAbstractItemView* shown = view(pane);
+    return shown ? ShownRows(*shown) : QStringList();
+}
+
+bool UiDriver::screenshot(const QString& file) {
+    settle();
+    return ctrl_.grab().save(file, "PNG");
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QJSValue>
+#include <QObject>
+#include <QPoint>
+#include <QStringList>
+
+class CMxVantrel2Ctrl;
+class QAbstractItemView;
+class QModelIndex;
+class QWidget;
+
+// `host.ui`: drives the control's real widgets with synthetic mouse and key input, as a
+// user would. Panes are "serverTree", "serverList", "localTree", "localList"; a row is its
+// label, a tree row a "/"-joined path of labels, or a number for the row at that position.
+// Modifiers are words joined by "+": "ctrl", "shift", "alt", "meta". Every action answers
+// false when its pane or row is not there.
+class UiDriver : public QObject {
+    Q_OBJECT
+public:
+    UiDriver(CMxVantrel2Ctrl& ctrl, QObject* parent);
+
+    // An empty or missing row clicks the empty space at the bottom of the view.
+    Q_INVOKABLE bool click(const QString& pane, const QJSValue& row, const QString& modifiers = {});
+    Q_INVOKABLE bool doubleClick(const QString& pane, const QJSValue& row);
+    Q_INVOKABLE bool rightClick(const QString& pane, const QJSValue& row);
+    // `name` as a key sequence names it ("F11", "Tab", "Delete", "Ctrl+C"); sent to the
+    // focused widget inside the control.
+    Q_INVOKABLE bool key(const QString& name, const QString& modifiers = {});
+    // Selects `rows` in `fromPane` and drops them on `targetRow` of `toPane` (its empty
+    // space when missing); true when the target accepted the drop.
+    Q_INVOKABLE bool dragRows(const QString& fromPane, const QJSValue& rows, const QString& toPane,
+                              const QJSValue& targetRow = {});
+    // A click on the first row and Ctrl+clicks on the others.
+    Q_INVOKABLE bool selectRows(const QString& pane, const QJSValue& rows);
+    // The labels the pane shows (see ShownRows); empty for a pane without a view.
+    Q_INVOKABLE QStringList rows(const QString& pane);
+    // The whole control as a PNG file.
+    Q_INVOKABLE bool screenshot(const QString& file);
+
+private:
+    QAbstractItemView* view(const QString& pane);
+    // Where `row` is in the view's viewport, scrolled into sight; false when it is missing.
+    bool rowPoint(QAbstractItemView& view, const QJSValue& row, QPoint& point);
+    void settle();
+
+    CMxVantrel2Ctrl& ctrl_;
+};

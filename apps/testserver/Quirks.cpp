@@ -1,0 +1,78 @@
+#include "Quirks.h"
+
+#include "FileServing.h"
+
+#include <fstream>
+#include <iterator>
+#include <string>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::string_view kHop = "/hop/";
+constexpr std::string_view kFtpHop = "/hop-ftp/";
+
+bool ServeRedirect(const httplib::Request& req, httplib::Response& res) {
+    const std::string& path = req.path;
+    std::string location;
+    if (path.rfind(kFtpHop, 0) == 0) {
+        location = "ftp://127.0.0.1/" + path.substr(kFtpHop.size());
+    } else if (path.rfind(kHop, 0) == 0) {
+        const std::size_t slash = path.find('/', kHop.size());
+        if (slash == std::string::npos)
+            return false;
+        const int hops = std::atoi(path.substr(kHop.size(), slash - kHop.size()).c_str());
+        const std::string rest = path.substr(slash);
+        location = hops > 0 ? std::string(kHop) + std::to_string(hops - 1) + rest : rest;
+    } else {
+        return false;
+    }
+    res.status = 302;
+    res.set_header("Location", location);
+    res.set_content("moved\n", "text/plain");
+    return true;
+}
+
+bool FileText(const fs::path& root, const std::string& path, std::string& text) {
+    fs::path file;
+    if (FindUnderRoot(root, path, file) != Lookup::Found)
+        return false;
+    std::ifstream stream(file, std::ios::binary);
+    text.assign(std::istreambuf_iterator<char>(stream), std::istreambuf_iterator<char>());
+    return static_cast<bool>(stream) || stream.eof();
+}
+
+bool ServeRangeOddity(const fs::path& root, const httplib::Request& req, httplib::Response& res,
+                      const ServerOptions& options) {
+    std::string text;
+    if (req.ranges.size() != 1 || !FileText(root, req.path, text))
+        return false;
+    const auto size = std::to_string(text.size());
+    auto& ranges = const_cast<httplib::Request&>(req).ranges;
+    const auto start = static_cast<std::size_t>(std::max<ssize_t>(ranges.front().first, 0));
+    ranges.clear();
+    if (options.quirk == "range-416") {
+        res.status = 416;
+        res.set_header("Content-Range", "bytes */" + size);
+        res.set_content("range not satisfiable\n", "text/plain");
+        return true;
+    }
+    const std::size_t late = std::min(start + 1, text.size());
+    res.status = 206;
+    res.set_header("Content-Range", "bytes " + std::to_string(late) + "-" +
+                                        std::to_string(text.size() - 1) + "/" + size);
+    res.set_content(text.substr(late), "application/octet-stream");
+    return true;
+}
+
+} // namespace
+
+bool ServeQuirk(const fs::path& root, const httplib::Request& req, httplib::Response& res,
+                const ServerOptions& options) {
+    if (options.quirk == "redirect")
+        return ServeRedirect(req, res);
+    if (options.quirk == "range-416" || options.quirk == "range-start-off")
+        return ServeRangeOddity(root, req, res, options);
+    return false;
+}

@@ -1,0 +1,170 @@
+#include "UploadHandling.h"
+
+#include "FileServing.h"
+#include "Misbehaviour.h"
+
+#include <fstream>
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr std::size_t kFieldLimit = 64 * 1024;
+
+// The steps of a client-supplied path that are safe to use as names below the upload folder:
+// no empty, ".", ".." or NUL-holding step; both separators split.
+std::vector<std::string> SafeSteps(const std::string& text) {
+    std::vector<std::string> steps;
+    std::string step;
+    auto flush = [&] {
+        if (!step.empty() && step != "." && step != ".." && step.find('\0') == std::string::npos)
+            steps.push_back(step);
+        step.clear();
+    };
+    for (char c : text) {
+        if (c == '/' || c == '\\')
+            flush();
+        else
+            step += c;
+    }
+    flush();
+    return steps;
+}
+
+bool IsInside(const fs::path& folder, const fs::path& candidate) {
+    std::error_code error;
+    const fs::path real = fs::weakly_canonical(candidate, error);
+    if (error)
+        return false;
+    const auto mismatch = std::mismatch(folder.begin(), folder.end(), real.begin(), real.end());
+    return mismatch.first == folder.end();
+}
+
+// Receives one multipart body part by part.
+class UploadReceiver {
+public:
+    explicit UploadReceiver(fs::path folder) : folder_(std::move(folder)) {}
+
+    bool beginPart(const httplib::MultipartFormData& part) {
+        finishFile();
+        parts_.push_back({part.name, part.filename, 0});
+        current_ = part.name;
+        if (current_ == "file_attach" && !stored_)
+            return openTarget(part.filename);
+        return true;
+    }
+
+    bool write(const char* data, std::size_t length) {
+        if (!parts_.empty())
+            parts_.back().length += length;
+        if (current_ == "path" && serverFolder_.size() < kFieldLimit)
+            serverFolder_.append(data, std::min(length, kFieldLimit - serverFolder_.size()));
+        if (file_)
+            file_->write(data, static_cast<std::streamsize>(length));
+        return !file_ || file_->good();
+    }
+
+    // The stored file's path below the folder ("/a/b.txt"); empty when none was stored.
+    std::string finish() {
+        finishFile();
+        return stored_ ? storedName_ : std::string();
+    }
+    const std::vector<LoggedPart>& parts() const { return parts_; }
+
+private:
+    bool openTarget(const std::string& filename) {
+        fs::path target = folder_;
+        std::string name;
+        for (const std::string& step : SafeSteps(serverFolder_)) {
+            target /= step;
+            name += "/" + step;
+        }
+        std::error_code error;
+        fs::create_directories(target, error);
+        const std::vector<std::string> fileSteps = SafeSteps(filename);
+        const std::string base = fileSteps.empty() ? "file_attach.bin" : fileSteps.back();
+        target /= base;
+        name += "/" + base;
+        if (!IsInside(folder_, target.parent_path()) || fs::is_symlink(target))
+            return false;
+        file_.emplace(target, std::ios::binary | std::ios::trunc);
+        storedName_ = name;
+        return file_->is_open();
+    }
+
+    void finishFile() {
+        if (!file_)
+            return;
+        file_->close();
+        stored_ = !file_->fail();
+        file_.reset();
+    }
+
+    fs::path folder_;
+    std::vector<LoggedPart> parts_;
+    std::string current_;
+    std::string serverFolder_;
+    std::optional<std::ofstream> file_;
+    std::string storedName_;
+    bool stored_ = false;
+};
+
+bool StatusOverrideAppliesToTarget(const ServerOptions& options, const httplib::Request& req) {
+    return StatusOverrideApplies(options, req.path) || StatusOverrideApplies(options, req.target);
+}
+
+void EchoBody(const httplib::Request& req, httplib::Response& res,
+              const httplib::ContentReader& content, const ServerOptions& options,
+              RequestLog& log) {
+    auto body = std::make_shared<std::string>();
+    content([&](const char* data, std::size_t length) {
+        body->append(data, length);
+        return true;
+    });
+    log.write(req, body->size());
+    SetShapedBody(
+        res, body->size(), "application/octet-stream",
+        [body](std::uint64_t offset, char* buffer, std::size_t length) {
+            body->copy(buffer, length, offset);
+            return true;
+        },
+        options);
+}
+
+} // namespace
+
+bool InstallUploadRoute(httplib::Server& server, const fs::path& root, const ServerOptions& options,
+                        RequestLog& log) {
+    std::error_code error;
+    const fs::path folder = fs::canonical(options.uploadDir, error);
+    if (error || !fs::is_directory(folder))
+        return false;
+    server.Post(".*", [folder, root, &options, &log](const httplib::Request& req,
+                                                     httplib::Response& res,
+                                                     const httplib::ContentReader& content) {
+        SleepUnlessStopping(options.delayMs);
+        if (!req.is_multipart_form_data()) {
+            EchoBody(req, res, content, options, log);
+            return;
+        }
+        UploadReceiver receiver{folder};
+        content([&](const httplib::MultipartFormData& part) { return receiver.beginPart(part); },
+                [&](const char* data, std::size_t length) { return receiver.write(data, length); });
+        const std::string stored = receiver.finish();
+        log.write(req, req.get_header_value<std::uint64_t>("Content-Length"), receiver.parts());
+        if (StatusOverrideAppliesToTarget(options, req)) {
+            ServeStatusOverride(root, req, res, options);
+        } else if (!options.uploadError.empty()) {
+            res.set_content("[page error:]" + options.uploadError, "text/plain");
+        } else if (stored.empty()) {
+            res.status = 400;
+            res.set_content("no file_attach stored", "text/plain");
+        } else {
+            res.set_content(stored, "text/plain");
+        }
+    });
+    return true;
+}

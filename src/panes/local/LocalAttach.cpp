@@ -1,0 +1,121 @@
+#include "panes/local/LocalAttach.h"
+
+#include "common/ControlEvents.h"
+#include "common/Prompter.h"
+#include "common/RememberedValues.h"
+#include "common/WorkingFolders.h"
+#include "control/ControlSettings.h"
+#include "panes/local/AttachDialogFilter.h"
+#include "panes/local/AttachTarget.h"
+#include "xml/UIConfig.h"
+
+namespace {
+
+constexpr short kNotAFolder = -1006;
+
+QString folderOf(const QString& path) {
+    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
+    return slash <= 0 ? QStringLiteral("/") : path.left(slash);
+}
+
+// Keeps redrawing of the server pane off while a batch is queued, and the batch's shared
+// overwrite answer with it.
+class BatchScope {
+public:
+    BatchScope(AttachTarget& target, bool quiet) : target_(target), quiet_(quiet) {
+        if (quiet_)
+            target_.setDrawing(false);
+        target_.beginBatch();
+    }
+    ~BatchScope() {
+        target_.endBatch();
+        if (quiet_)
+            target_.setDrawing(true);
+    }
+    BatchScope(const BatchScope&) = delete;
+    BatchScope& operator=(const BatchScope&) = delete;
+
+private:
+    AttachTarget& target_;
+    bool quiet_;
+};
+
+} // namespace
+
+LocalAttach::LocalAttach(AttachTarget& target, ControlSettings& settings, const UIConfig& uiConfig,
+                         std::function<Prompter&()> prompter, ControlEvents& events,
+                         FolderScanRunner runScan)
+    : target_(target), settings_(settings), uiConfig_(uiConfig), prompter_(std::move(prompter)),
+      events_(events), runScan_(std::move(runScan)) {}
+
+short LocalAttach::addOne(const QString& path) {
+    const short code = target_.addFile(path, target_.currentFolder());
+    if (code != 0)
+        events_.addfileError(code, path);
+    return code;
+}
+
+void LocalAttach::fileAttach() {
+    const QString start = GetRemembered(RememberedValue::LocalUserCurrentPath);
+    const QStringList files =
+        prompter_().openFiles(QString(), start, AttachDialogFilter(settings_.OnlyExt));
+    if (files.isEmpty())
+        return;
+    SetRemembered(RememberedValue::LocalUserCurrentPath, folderOf(files.front()));
+    {
+        const BatchScope batch(target_, files.size() > 1);
+        for (const QString& file : files) {
+            if (EndsBatch(addOne(file)))
+                break;
+        }
+    }
+    events_.localAttachCompleted();
+}
+
+void LocalAttach::folderAttach() {
+    const QString title = uiConfig_.GetValue(QStringLiteral("COMMSELFOLDERWIN"));
+    const QString folder =
+        prompter_().chooseFolder(title, GetRemembered(RememberedValue::LocalUserCurrentPath));
+    if (folder.isEmpty())
+        return;
+    if (PathKind(folder) != 1) {
+        events_.addfileError(kNotAFolder, QString());
+        return;
+    }
+    SetRemembered(RememberedValue::LocalUserCurrentPath, folder);
+    {
+        const BatchScope batch(target_, true);
+        addFolder(folder);
+    }
+    events_.localAttachCompleted();
+}
+
+void LocalAttach::addLocalFile(const QString& localFile) {
+    const BatchScope batch(target_, false);
+    addOne(localFile);
+}
+
+void LocalAttach::dropPaths(const QStringList& paths) {
+    if (settings_.IsOutItemDrag)
+        attachPaths(paths);
+}
+
+void LocalAttach::attachPaths(const QStringList& paths) {
+    {
+        const BatchScope batch(target_, true);
+        for (const QString& path : paths) {
+            const qint16 kind = PathKind(path);
+            const short code = kind == 1 ? addFolder(path) : kind == 2 ? addOne(path) : 0;
+            if (EndsBatch(code))
+                break;
+        }
+    }
+    events_.localAttachCompleted();
+}
+
+short LocalAttach::addFolder(const QString& folder) {
+    if (!runScan_)
+        return 0;
+    const BatchScope batch(target_, false);
+    return runScan_(folder, settings_.IsAttachFolder);
+}

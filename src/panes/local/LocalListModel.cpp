@@ -1,0 +1,174 @@
+#include "panes/local/LocalListModel.h"
+
+#include "common/Formatting.h"
+#include "panes/local/LocalOrder.h"
+#include "panes/local/LocalTypeNames.h"
+#include "panes/server/LocalFileFacts.h"
+
+#include <QPainter>
+#include <QPixmap>
+#include <algorithm>
+
+namespace {
+
+const QString kLinkPrefix = QStringLiteral("link:");
+
+LocalListRow rowFor(LocalEntry entry, const QString& dateFormat) {
+    LocalListRow row;
+    row.kind = entry.isFolder ? LocalRowKind::Folder : LocalRowKind::File;
+    const LocalType type = entry.isFolder ? FolderType() : TypeOfFile(entry.name);
+    row.typeName = type.name;
+    row.iconKey = (entry.isSymlink ? kLinkPrefix : QString()) + type.iconName;
+    if (!entry.isFolder)
+        row.sizeText = SizeText(entry.size);
+    row.dateText = FormatFileTime(entry.modified, dateFormat);
+    row.entry = std::move(entry);
+    return row;
+}
+
+// The type's icon with the link emblem in its lower left corner.
+QIcon withLinkEmblem(const QIcon& base) {
+    constexpr int kSide = 32;
+    QPixmap pixmap = base.pixmap(kSide, kSide);
+    if (pixmap.isNull()) {
+        pixmap = QPixmap(kSide, kSide);
+        pixmap.fill(Qt::transparent);
+    }
+    QPainter painter(&pixmap);
+    const QIcon emblem = QIcon::fromTheme(QStringLiteral("emblem-symbolic-link"));
+    if (!emblem.isNull())
+        painter.drawPixmap(0, kSide / 2, emblem.pixmap(kSide / 2, kSide / 2));
+    else
+        painter.drawText(QRect(0, kSide / 2, kSide / 2, kSide / 2), Qt::AlignCenter,
+                         QStringLiteral("↗"));
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+LocalListModel::LocalListModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+std::vector<LocalListRow> LocalListModel::rowsFor(std::vector<LocalEntry> entries,
+                                                  const QString& dateFormat) {
+    SortLocalEntries(entries);
+    std::vector<LocalListRow> rows;
+    rows.reserve(entries.size());
+    for (LocalEntry& entry : entries)
+        rows.push_back(rowFor(std::move(entry), dateFormat));
+    return rows;
+}
+
+LocalListRow LocalListModel::computerRow() {
+    LocalListRow row;
+    row.kind = LocalRowKind::Computer;
+    row.entry.name = QStringLiteral("Computer");
+    row.entry.isFolder = true;
+    row.typeName = QStringLiteral("Computer");
+    row.iconKey = QStringLiteral("computer");
+    return row;
+}
+
+LocalListRow LocalListModel::volumeRow(const LocalVolume& volume, const QString& dateFormat) {
+    LocalEntry entry;
+    entry.name = volume.label;
+    entry.path = volume.root;
+    entry.isFolder = true;
+    LocalListRow row = rowFor(std::move(entry), dateFormat);
+    row.kind = LocalRowKind::Volume;
+    row.typeName = QStringLiteral("Volume");
+    row.iconKey = QStringLiteral("drive-harddisk");
+    return row;
+}
+
+void LocalListModel::fill(std::vector<LocalListRow> rows) {
+    beginResetModel();
+    rows_ = std::move(rows);
+    selected_.clear();
+    endResetModel();
+}
+
+int LocalListModel::append(LocalListRow row) {
+    const int index = size();
+    beginInsertRows({}, index, index);
+    rows_.push_back(std::move(row));
+    endInsertRows();
+    return index;
+}
+
+void LocalListModel::removeRowAt(int row) {
+    if (row < 0 || row >= size())
+        return;
+    beginRemoveRows({}, row, row);
+    rows_.erase(rows_.begin() + row);
+    endRemoveRows();
+    std::erase(selected_, row);
+    for (int& selected : selected_)
+        selected -= selected > row ? 1 : 0;
+}
+
+int LocalListModel::rowOf(const std::filesystem::path& path) const {
+    for (int index = 0; index < size(); ++index) {
+        if (rows_[static_cast<std::size_t>(index)].entry.path == path)
+            return index;
+    }
+    return -1;
+}
+
+void LocalListModel::setSelectedRows(std::vector<int> rows) {
+    std::erase_if(rows, [this](int row) { return row < 0 || row >= size(); });
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    selected_ = std::move(rows);
+}
+
+int LocalListModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : size();
+}
+
+int LocalListModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant LocalListModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= size())
+        return {};
+    const LocalListRow& shown = rows_[static_cast<std::size_t>(index.row())];
+    if (role == Qt::DisplayRole) {
+        switch (index.column()) {
+        case NameColumn:
+            return shown.entry.name;
+        case SizeColumn:
+            return shown.sizeText;
+        case TypeColumn:
+            return shown.typeName;
+        case DateColumn:
+            return shown.dateText;
+        default:
+            return {};
+        }
+    }
+    if (role == Qt::DecorationRole && index.column() == NameColumn)
+        return iconFor(shown);
+    return {};
+}
+
+QVariant LocalListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+    static const char* const titles[] = {"Name", "Size", "Type", "Date"};
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 ||
+        section >= ColumnCount)
+        return {};
+    return QString::fromLatin1(titles[section]);
+}
+
+QIcon LocalListModel::iconFor(const LocalListRow& row) const {
+    const auto cached = icons_.constFind(row.iconKey);
+    if (cached != icons_.constEnd())
+        return *cached;
+    QIcon icon;
+    if (row.iconKey.startsWith(kLinkPrefix))
+        icon = withLinkEmblem(QIcon::fromTheme(row.iconKey.mid(kLinkPrefix.size())));
+    else
+        icon = QIcon::fromTheme(row.iconKey);
+    icons_.insert(row.iconKey, icon);
+    return icon;
+}

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "panes/local/LocalNamespace.h"
+
+#include <QAbstractTableModel>
+#include <QHash>
+#include <QIcon>
+#include <vector>
+
+// What a row of the local list stands for.
+enum class LocalRowKind { Computer, Volume, Folder, File };
+
+struct LocalListRow {
+    LocalRowKind kind = LocalRowKind::File;
+    LocalEntry entry; // path empty for the virtual Computer row
+    QString typeName;
+    QString sizeText; // files only
+    QString dateText; // items with a path, when DATEFORMAT is set
+    QString iconKey;  // the type's cached icon
+};
+
+// The local file list without a window: name, size, type and date of each item of the
+// folder the tree selects. A fill replaces every row in one reset; type names and icons are
+// judged by the name's extension (never by content) and cached per type. The selection is
+// the view's, handed in by the widgets so the pane's commands can act on it.
+class LocalListModel : public QAbstractTableModel {
+    Q_OBJECT
+public:
+    enum Column { NameColumn, SizeColumn, TypeColumn, DateColumn, ColumnCount };
+
+    explicit LocalListModel(QObject* parent = nullptr);
+
+    // Replaces the rows; `dateFormat` is DATEFORMAT (empty: no dates).
+    void fill(std::vector<LocalListRow> rows);
+    // The rows for `entries` (sorted here, folders first), and the virtual rows.
+    static std::vector<LocalListRow> rowsFor(std::vector<LocalEntry> entries,
+                                             const QString& dateFormat);
+    static LocalListRow computerRow();
+    static LocalListRow volumeRow(const LocalVolume& volume, const QString& dateFormat);
+    // Adds one row at the end (a new folder); returns its index.
+    int append(LocalListRow row);
+    void removeRowAt(int row);
+    void clear() { fill({}); }
+
+    int size() const { return static_cast<int>(rows_.size()); }
+    const LocalListRow& row(int index) const { return rows_.at(static_cast<std::size_t>(index)); }
+    // The row showing `path`; -1 when none.
+    int rowOf(const std::filesystem::path& path) const;
+
+    // The rows selected in the view, in row order.
+    void setSelectedRows(std::vector<int> rows);
+    const std::vector<int>& selectedRows() const { return selected_; }
+    // Asks the view to select every row.
+    void requestSelectAll() { emit selectAllRequested(); }
+
+    int rowCount(const QModelIndex& parent = {}) const override;
+    int columnCount(const QModelIndex& parent = {}) const override;
+    QVariant data(const QModelIndex& index, int role) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+
+signals:
+    void selectAllRequested();
+
+private:
+    QIcon iconFor(const LocalListRow& row) const;
+
+    std::vector<LocalListRow> rows_;
+    std::vector<int> selected_;
+    mutable QHash<QString, QIcon> icons_;
+};

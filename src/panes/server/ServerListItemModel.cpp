@@ -1,0 +1,140 @@
+#include "panes/server/ServerListItemModel.h"
+
+ServerListItemModel::ServerListItemModel(ServerListModel& rows, QObject* parent)
+    : QAbstractTableModel(parent), rows_(rows), exposed_(rows.rowCount()) {
+    rows_.setObserver(this);
+}
+
+ServerListItemModel::~ServerListItemModel() {
+    rows_.setObserver(nullptr);
+}
+
+int ServerListItemModel::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : exposed_;
+}
+
+int ServerListItemModel::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : ServerListColumnCount;
+}
+
+QIcon ServerListItemModel::icon(int row) const {
+    const ServerListRow& entry = rows_.row(row);
+    if (entry.kind == ServerRowKind::Parent || entry.kind == ServerRowKind::Folder)
+        return icons_.folderIcon();
+    return icons_.fileIcon(rows_.text(row, NameColumn));
+}
+
+QVariant ServerListItemModel::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= exposed_)
+        return {};
+    const int row = index.row();
+    switch (role) {
+    case Qt::DisplayRole:
+        return rows_.text(row, index.column());
+    case Qt::DecorationRole:
+        return index.column() == NameColumn ? QVariant(icon(row)) : QVariant();
+    case Qt::ForegroundRole: {
+        const auto text = rows_.colours(row).text;
+        return text ? QVariant(*text) : QVariant();
+    }
+    case SelectionBarRole: {
+        const auto bar = rows_.colours(row).selectionBar;
+        return bar ? QVariant(*bar) : QVariant();
+    }
+    case ImageIndexRole: {
+        const ServerListRow& entry = rows_.row(row);
+        const bool folder =
+            entry.kind == ServerRowKind::Parent || entry.kind == ServerRowKind::Folder;
+        return folder ? 0 : icons_.fileIconIndex(rows_.text(row, NameColumn));
+    }
+    default:
+        return {};
+    }
+}
+
+void ServerListItemModel::reorderRows(const std::vector<int>& order) {
+    flush();
+    rows_.reorder(order);
+}
+
+void ServerListItemModel::aboutToReset() {
+    beginResetModel();
+}
+
+void ServerListItemModel::reset() {
+    exposed_ = rows_.rowCount();
+    pending_ = 0;
+    endResetModel();
+}
+
+void ServerListItemModel::aboutToInsert(int first, int last) {
+    deferring_ = !rows_.drawing() && first == exposed_ + pending_;
+    if (deferring_) {
+        pending_ += last - first + 1;
+        return;
+    }
+    flush();
+    beginInsertRows({}, first, last);
+}
+
+void ServerListItemModel::inserted() {
+    if (deferring_) {
+        deferring_ = false;
+        return;
+    }
+    exposed_ = rows_.rowCount();
+    endInsertRows();
+}
+
+void ServerListItemModel::aboutToRemove(int row) {
+    flush();
+    beginRemoveRows({}, row, row);
+}
+
+void ServerListItemModel::removed() {
+    exposed_ = rows_.rowCount();
+    endRemoveRows();
+}
+
+void ServerListItemModel::rowChanged(int row) {
+    if (row < exposed_)
+        emit dataChanged(index(row, 0), index(row, ServerListColumnCount - 1));
+}
+
+void ServerListItemModel::selectionChanged() {
+    emit rowSelectionChanged();
+}
+
+void ServerListItemModel::drawingChanged(bool on) {
+    if (on)
+        flush();
+    emit drawingSwitched(on);
+}
+
+void ServerListItemModel::aboutToReorder() {
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+void ServerListItemModel::reordered(const std::vector<int>& order) {
+    std::vector<int> newRowOf(order.size());
+    for (std::size_t place = 0; place < order.size(); ++place)
+        newRowOf[order[place]] = static_cast<int>(place);
+    const QModelIndexList before = persistentIndexList();
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& old : before)
+        after.append(index(newRowOf[old.row()], old.column()));
+    changePersistentIndexList(before, after);
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+// Announces the rows appended while drawing was off; they are already in the plain model,
+// and the views ask for none of them before endInsertRows.
+void ServerListItemModel::flush() {
+    if (pending_ == 0)
+        return;
+    beginInsertRows({}, exposed_, exposed_ + pending_ - 1);
+    exposed_ += pending_;
+    pending_ = 0;
+    endInsertRows();
+}

@@ -1,0 +1,169 @@
+#pragma once
+
+#include "common/PaneAccess.h"
+#include "panes/server/FolderNameIndex.h"
+#include "panes/server/ServerListModel.h"
+#include "panes/server/ServerTreeModel.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QtGlobal>
+#include <functional>
+
+class ChangeJournal;
+class ControlEvents;
+class Prompter;
+class ServerCatalogue;
+class UIConfig;
+struct ControlSettings;
+
+// Codes of the adding operation and of the duplicate test.
+namespace AddCode {
+inline constexpr short Accepted = 0;
+inline constexpr short Unreadable = -1000;    // not a regular file, or its name is not text
+inline constexpr short NameTaken = -1001;     // a folder, or a file that may not be replaced
+inline constexpr short Excluded = -1003;      // exceptionExt
+inline constexpr short NotPermitted = -1004;  // OnlyExt
+inline constexpr short TooLarge = -1007;      // OneFileLimitsize
+inline constexpr short NoSpace = -1008;       // DiskFreeSize; ends a batch
+inline constexpr short AlreadyQueued = -1009; // a queued local file of that name
+inline constexpr short SameFile = -1010;      // this very file is queued
+inline constexpr short DeclinedOverwrite = -1013;
+inline constexpr short CancelledBatch = -1014; // ends a batch
+inline constexpr short Replaced = -1099;       // an entry of that name was (or may be) replaced
+} // namespace AddCode
+
+inline constexpr short kNewFolderBadName = -200;
+inline constexpr short kNewFolderNotInserted = -201;
+inline constexpr short kNewFolderNoFolder = -202;
+inline constexpr short kNoPreviousFolder = -2200;
+inline constexpr short kNoNextFolder = -2201;
+inline constexpr short kFolderNotMoved = -2202;
+inline constexpr short kNothingDeleted = -500;
+
+// The focus codes of the server pane.
+inline constexpr qint16 kServerTreePane = 1;
+inline constexpr qint16 kServerListPane = 2;
+
+// The overwrite question's display texts; the answer is 1 yes, 2 yes to all, 3 no, 4 cancel.
+struct OverwriteQuestion {
+    QString fileName, oldSize, oldDate, newSize, newDate;
+};
+
+// What the pane asks of other parts; each has a harmless default.
+struct ServerPaneHooks {
+    std::function<short(const OverwriteQuestion&)> askOverwrite; // default: the Prompter
+    std::function<bool(const QString& localPath)> openLocalFile; // default: desktop handler
+    // Opens a server FILE element as RemoteFileRunType says (0 viewer, 1 downloaded and opened
+    // with its program) and fires OnOpenfileCompleat. Default: nothing opened, code 0.
+    std::function<void(const XmlNode& file, qint16 runType)> openServerFile;
+    std::function<void(qint16 pane)> setFocusPane; // clicks and refresh
+};
+
+// The server pane without a window: the tree and list models over the catalogue, and every
+// operation of the pane (commands 10000-10011, the server script methods, the adding
+// operation). Views render the two models and forward input here.
+//
+// Rows and nodes hold catalogue elements. An element is only used while the catalogue
+// generation it was taken under lasts: a reload or a removal starts a new one, and an
+// operation that waited for the user (the overwrite question) checks it before going on.
+// Events fire last, after every element is put down. Thread: UI thread only.
+class ServerPaneController : public ServerPaneLoading,
+                             public TreePaneAccess,
+                             public ListPaneAccess {
+public:
+    ServerPaneController(ServerCatalogue& catalogue, ChangeJournal& journal,
+                         ControlSettings& settings, UIConfig& uiConfig, Prompter& prompter,
+                         ControlEvents& events);
+    ServerPaneController(const ServerPaneController&) = delete;
+    ServerPaneController& operator=(const ServerPaneController&) = delete;
+
+    void setHooks(ServerPaneHooks hooks);
+    ServerTreeModel& tree() { return tree_; }
+    ServerListModel& list() { return list_; }
+    quint64 generation() const { return generation_; }
+
+    // ServerPaneLoading
+    void applyConfiguration() override;
+    void clear() override;
+    bool buildTree() override;
+    void selectFirstFolder() override;
+
+    // TreePaneAccess
+    QString selectedName() const override;
+    QString selectedPath() const override;
+    bool selectedHasParent() const override;
+    bool goToFolder(const QString& path) override;
+
+    // ListPaneAccess (the selected-row queries of script)
+    int firstSelectedRow() const override { return list_.firstSelectedRow(); }
+    int selectedCount() override;
+    bool selectedIsFolder(int index) const override;
+    QString selectedField(const QString& field, int index) const override;
+
+    // The tree's selection changed to `node` (a click, a key, an operation): fills the list,
+    // remembers the path and fires OnTreeSelChanged, once per change.
+    void selectNode(ServerTreeNode* node);
+
+    // SetServerGoFolder: 0, or -1 (empty path, or a deeper folder that does not exist).
+    short goToFolder(const QString& path, short nCh);
+    void upFolder();                     // 10009
+    void newFolder(const QString& name); // 10010 (empty: NEWFOLDERNAME); OnNewFolderCompleat
+    short moveFolder(int delta);         // -1 up, 1 down; OnNodeUpDownCompleat
+    void deleteSelected(qint16 focus);   // 10007; OnServerItemDeleteCompleat
+    bool deleteListEntry(const QString& path, const QString& fileName);
+    void selectAll();    // 10000
+    void openSelected(); // 10003; OnOpenfileCompleat
+    void refresh();      // 10011
+    short addServerFile(const QString& path, const QString& name, double size,
+                        const QString& typeName, const QString& modDate);
+    // SetServerListDraw: while off, appended rows reach the views in one batch when it is on.
+    void setListDraw(bool on);
+
+    // List input from the view: a click, a double click.
+    void listClicked();
+    void listActivated();
+
+    // The adding operation for one local file into `target` (null: the selected folder).
+    // Callers bracket a batch with begin/endAddBatch, which resets the overwrite-for-all answer.
+    void beginAddBatch();
+    void endAddBatch();
+    short addLocalFile(const QString& fullPath, ServerTreeNode* target = nullptr);
+
+private:
+    struct Duplicate {
+        short code = AddCode::Accepted;
+        FolderNameIndex::Entry entry;
+    };
+    Duplicate duplicateTest(const QString& name, const QString& path, const XmlNode& folder,
+                            bool shown);
+    short replaceEntry(const Duplicate& duplicate, const QString& fullPath, double size,
+                       const QDateTime& modified);
+    bool queueFile(const XmlNode& folder, bool shown, const QString& fullPath, double size,
+                   const QDateTime& modified, const QString& name);
+    short askOverwrite(const OverwriteQuestion& question);
+    bool isShown(const ServerTreeNode* node) const { return node && node == tree_.selected(); }
+    void selectTop(short nCh);
+    bool recordEntry(const XmlNode& element, double& sum);
+    bool removeEntry(const XmlNode& element, ServerTreeNode* node, int row, int journalMark);
+    bool deleteRows(double& total);
+    bool deleteTreeFolder(double& total, ServerTreeNode*& reselect);
+    // Row of selected element number `index` in list order (a leading ".." is skipped); -1.
+    int selectedElementRow(int index) const;
+    void changed();
+    void dropIndexUnlessBatch();
+
+    ServerCatalogue& catalogue_;
+    ChangeJournal& journal_;
+    ControlSettings& settings_;
+    UIConfig& uiConfig_;
+    Prompter& prompter_;
+    ControlEvents& events_;
+    ServerPaneHooks hooks_;
+    ServerTreeModel tree_;
+    ServerListModel list_;
+    FolderNameIndex nameIndex_;
+    quint64 generation_ = 0;
+    int batchDepth_ = 0;
+    bool overwriteAll_ = false;
+};

@@ -1,0 +1,312 @@
+#include "transfer/DownloadEngine.h"
+
+#include "common/TextCodec.h"
+#include "common/WorkingFolders.h"
+#include "platform/HttpClient.h"
+#include "transfer/DownloadRules.h"
+
+#include <QFile>
+
+namespace {
+
+constexpr int kMaxRedirects = 10;
+
+// How one file request ended, beyond what the HTTP layer reports.
+enum class FileEnd { None, NotFound, NoTarget, Unusable, Complete, OpenFailed, WriteFailed };
+
+class DownloadRun {
+public:
+    DownloadRun(DownloadJob& job, DownloadQuestions& questions)
+        : job_(job), questions_(questions), session_("MxHttpDown2", &job.abortTransfer),
+          remaining_(job.fileCount.load()) {}
+
+    void run();
+
+private:
+    QString text(const char* label) const { return job_.texts.text(QLatin1String(label)); }
+    QString quoted(const DownloadRow& row, const char* label) const {
+        return QLatin1Char('"') + row.name + QLatin1String("\" ") + text(label);
+    }
+    void showCount(int waiting);
+    void countDone(DownloadRow& row, DownloadRow::State state);
+    void fail(DownloadRow& row, qint16 code, const QString& message, qint32 systemError = 0);
+    bool rowNamesAreSafe(const DownloadRow& row) const;
+    void armCancel();
+
+    void runFolderRow(int index);
+    // False when the run must end (cancel-all).
+    bool runFileRow(int index);
+    // The target path by the row's style; empty when none was chosen.
+    QString chooseTarget(int index);
+    // Applies the existing-file answer. False when the row is finished (skipped).
+    bool applyResume(DownloadRow& row, const QString& target, qint64& resumeFrom);
+    HttpResult fetch(DownloadRow& row, const QString& target, qint64 resumeFrom, FileEnd& end);
+    bool finishFileRow(DownloadRow& row, const HttpResult& result, FileEnd end, int status);
+
+    DownloadJob& job_;
+    DownloadQuestions& questions_;
+    HttpSession session_;
+    int done_ = 0;
+    int remaining_;
+};
+
+void DownloadRun::showCount(int waiting) {
+    job_.setCountLine(QStringLiteral("%1 %2 (%3 / %4)")
+                          .arg(waiting)
+                          .arg(text("W_CountTxt"))
+                          .arg(job_.fileCount.load())
+                          .arg(done_));
+}
+
+void DownloadRun::countDone(DownloadRow& row, DownloadRow::State state) {
+    row.state = state;
+    ++done_;
+    --remaining_;
+}
+
+void DownloadRun::fail(DownloadRow& row, qint16 code, const QString& message, qint32 systemError) {
+    job_.setResult(code, message, systemError);
+    countDone(row, code == kDownloadNoTarget ? DownloadRow::NoTarget : DownloadRow::Failed);
+}
+
+bool DownloadRun::rowNamesAreSafe(const DownloadRow& row) const {
+    if (!IsSafeLocalName(row.name))
+        return false;
+    for (const QString& step : row.folderPath) {
+        if (!IsSafeLocalName(step))
+            return false;
+    }
+    return true;
+}
+
+void DownloadRun::runFolderRow(int index) {
+    DownloadRow& row = job_.row(index);
+    job_.setStatusLine(quoted(row, "S_CreateFolderMsg"));
+    if (!rowNamesAreSafe(row) || !EnsureFolder(job_.rowFolder(index))) {
+        job_.setResult(kDownloadCannotCreate,
+                       QLatin1Char('\'') + row.name +
+                           QStringLiteral("' 파일을 로컬에 생성 할 수 없습니다."));
+        row.state = DownloadRow::Failed;
+        return;
+    }
+    row.state = DownloadRow::Succeeded;
+    job_.folderCreated = true;
+}
+
+QString DownloadRun::chooseTarget(int index) {
+    const DownloadRow& row = job_.row(index);
+    const DownloadSettings& settings = job_.settings;
+    const QString folder = job_.rowFolder(index);
+    const QString ownPlace = folder + QLatin1Char('/') + row.name;
+    if (settings.fixedFolder) {
+        EnsureFolder(folder);
+        return ownPlace;
+    }
+    if (settings.downStyle == 0)
+        return questions_.askSavePath(ownPlace);
+    if (LocalFileSize(ownPlace) > 0 && settings.overWriteMessage && settings.receiveDown == 0)
+        return questions_.askSavePath(ownPlace);
+    return ownPlace;
+}
+
+bool DownloadRun::applyResume(DownloadRow& row, const QString& target, qint64& resumeFrom) {
+    const DownloadSettings& settings = job_.settings;
+    if (settings.receiveDown != 1 || settings.downStyle != 1 || settings.fixedFolder)
+        return true;
+    const qint64 size = LocalFileSize(target);
+    if (size <= 0)
+        return true;
+    if (!job_.overwriteForAll) {
+        const OverwriteAnswer answer = questions_.askOverwrite(target);
+        job_.overwriteChoice = answer.choice;
+        job_.overwriteForAll = answer.forAll;
+    }
+    if (job_.overwriteChoice == 0) {
+        resumeFrom = size;
+        job_.bytesThisFile += size;
+        job_.bytesDone += size;
+    } else if (job_.overwriteChoice == 2) {
+        job_.bytesDone += size;
+        row.state = DownloadRow::Skipped;
+        return false;
+    }
+    return true;
+}
+
+HttpResult DownloadRun::fetch(DownloadRow& row, const QString& target, qint64 resumeFrom,
+                              FileEnd& end) {
+    const DownloadSettings& settings = job_.settings;
+    QString url = BuildDownloadUrl(row.serverPath, settings.hostBase, settings.filePathDomainAuto);
+    if (settings.isDownUrlEncode == 1)
+        url = EncodeUrlFileName(url, settings.charset);
+    QList<QByteArray> headers;
+    if (resumeFrom > 0)
+        headers.append("Range: bytes=" + QByteArray::number(resumeFrom) + '-');
+
+    QFile file(target);
+    HttpReplyHandler handler;
+    handler.onHead = [&](int status, qint64) {
+        const HeadVerdict verdict =
+            JudgeDownloadHead(status, resumeFrom, session_.replyHeader("Content-Range"));
+        if (verdict == HeadVerdict::NotFound || target.isEmpty() ||
+            verdict == HeadVerdict::Unusable || verdict == HeadVerdict::Complete) {
+            end = verdict == HeadVerdict::NotFound   ? FileEnd::NotFound
+                  : target.isEmpty()                 ? FileEnd::NoTarget
+                  : verdict == HeadVerdict::Complete ? FileEnd::Complete
+                                                     : FileEnd::Unusable;
+            return false;
+        }
+        if (verdict == HeadVerdict::WriteFromStart && resumeFrom > 0) {
+            // The server sent the whole file: what was counted as present starts again.
+            job_.bytesDone -= job_.bytesThisFile.exchange(0);
+        }
+        const auto mode = verdict == HeadVerdict::Append ? QIODevice::Append : QIODevice::Truncate;
+        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered | mode)) {
+            end = FileEnd::OpenFailed;
+            return false;
+        }
+        row.state = DownloadRow::Receiving;
+        job_.receiving = true;
+        return true;
+    };
+    handler.onBody = [&](QByteArrayView piece) {
+        if (file.write(piece.data(), piece.size()) != piece.size()) {
+            end = FileEnd::WriteFailed;
+            return false;
+        }
+        job_.bytesThisFile += piece.size();
+        job_.bytesDone += piece.size();
+        return !job_.cancelFile.load() && !job_.cancelAll.load();
+    };
+    const HttpResult result =
+        session_.get(EncodeUrlBytes(ToBytes(url, settings.charset)), headers, handler);
+    file.close();
+    job_.receiving = false;
+    return result;
+}
+
+bool DownloadRun::finishFileRow(DownloadRow& row, const HttpResult& result, FileEnd end,
+                                int status) {
+    const qint32 systemError = result.systemError;
+    if (job_.cancelAll) {
+        job_.setResult(kDownloadCancelled, QStringLiteral("사용자가 취소 하였습니다."));
+        row.state = DownloadRow::Cancelled;
+        return false;
+    }
+    switch (end) {
+    case FileEnd::NotFound:
+        job_.setStatusLine(quoted(row, "S_FileNotMsg"));
+        job_.bytesDone += row.size;
+        fail(row, kDownloadNotFound,
+             QLatin1Char('"') + row.name + QStringLiteral("\" 파일을 서버에서 찾을 수 없습니다."),
+             systemError);
+        return true;
+    case FileEnd::NoTarget:
+        fail(row, kDownloadNoTarget,
+             row.name + QStringLiteral(" 의 저장 폴더를 지정 하지 않았습니다."));
+        return true;
+    case FileEnd::Unusable:
+        fail(row, kDownloadBadReply,
+             QLatin1Char('"') + row.name +
+                 QStringLiteral("\" 파일을 서버에서 받을 수 없습니다. (HTTP %1)").arg(status),
+             systemError);
+        return true;
+    case FileEnd::OpenFailed:
+        fail(row, kDownloadCannotCreate,
+             QLatin1Char('\'') + row.name + QStringLiteral("' 파일을 로컬에 생성 할 수 없습니다."));
+        return true;
+    case FileEnd::WriteFailed:
+        fail(row, kDownloadWriteFailed,
+             QStringLiteral("디스크에 '") + row.name +
+                 QStringLiteral("' 파일을 저장할 수 없습니다."));
+        return true;
+    case FileEnd::Complete:
+    case FileEnd::None:
+        break;
+    }
+    if (job_.cancelFile) {
+        job_.bytesTotal -= std::max<qint64>(row.size - job_.bytesThisFile, 0);
+        countDone(row, DownloadRow::Cancelled);
+        return true;
+    }
+    if (end == FileEnd::None && !result.ok()) {
+        const bool noReply = result.failure == HttpFailure::NoConnection ||
+                             result.failure == HttpFailure::BadRequest ||
+                             result.failure == HttpFailure::NoSession;
+        if (noReply)
+            fail(row, kDownloadNoServer, QStringLiteral(" 서버에 접속 되지 않습니다."),
+                 systemError);
+        else
+            fail(row, kDownloadCutShort,
+                 QLatin1Char('"') + row.name +
+                     QStringLiteral("\" 파일을 받는 중 연결이 끊어졌습니다."),
+                 systemError);
+        return true;
+    }
+    job_.setStatusLine(quoted(row, "S_FileSaved"));
+    countDone(row, DownloadRow::Succeeded);
+    return true;
+}
+
+void DownloadRun::armCancel() {
+    // Lowered before the flags are read again, so a cancel pressed meanwhile is never lost.
+    job_.cancelFile = false;
+    job_.abortTransfer = false;
+    if (job_.cancelFile || job_.cancelAll)
+        job_.abortTransfer = true;
+}
+
+bool DownloadRun::runFileRow(int index) {
+    DownloadRow& row = job_.row(index);
+    job_.setStatusLine(quoted(row, "S_DownloadMsg"));
+    showCount(remaining_);
+    if (!rowNamesAreSafe(row)) {
+        fail(row, kDownloadCannotCreate,
+             QLatin1Char('\'') + row.name + QStringLiteral("' 파일을 로컬에 생성 할 수 없습니다."));
+        return true;
+    }
+    const QString target = chooseTarget(index);
+    qint64 resumeFrom = 0;
+    const bool wanted = target.isEmpty() || applyResume(row, target, resumeFrom);
+    if (job_.cancelAll) {
+        job_.setResult(kDownloadCancelled, QStringLiteral("사용자가 취소 하였습니다."));
+        return false;
+    }
+    if (!wanted)
+        return true;
+    row.state = DownloadRow::Checking;
+    armCancel();
+    FileEnd end = FileEnd::None;
+    const HttpResult result = fetch(row, target, resumeFrom, end);
+    return finishFileRow(row, result, end, result.status);
+}
+
+void DownloadRun::run() {
+    job_.setStatusLine(text("S_ConnentMsg"));
+    if (!session_.isValid()) {
+        job_.setResult(kDownloadNoInternet, QStringLiteral("인터넷에 연결되지 않습니다."));
+        return;
+    }
+    session_.setFollowRedirects(kMaxRedirects);
+    session_.setPageCookie(job_.settings.cookieHost, job_.settings.cookie);
+    const int fileCount = job_.fileCount;
+    showCount(fileCount);
+    for (int index = 0; index < job_.rowCount(); ++index) {
+        job_.currentRow = index;
+        job_.bytesThisFile = 0;
+        if (job_.row(index).isFolder) {
+            runFolderRow(index);
+            continue;
+        }
+        if (!runFileRow(index))
+            return;
+    }
+    showCount(fileCount - done_);
+}
+
+} // namespace
+
+void RunDownload(DownloadJob& job, DownloadQuestions& questions) {
+    DownloadRun(job, questions).run();
+    job.finished = true;
+}

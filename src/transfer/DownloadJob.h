@@ -1,0 +1,129 @@
+#pragma once
+
+#include <QHash>
+#include <QMutex>
+#include <QString>
+#include <QStringList>
+#include <QtGlobal>
+#include <atomic>
+#include <deque>
+
+// The result codes and messages of downloads.
+inline constexpr qint16 kDownloadCancelled = -99;
+inline constexpr qint16 kDownloadNoInternet = -100;
+inline constexpr qint16 kDownloadNoServer = -101;
+inline constexpr qint16 kDownloadNotFound = -301;
+inline constexpr qint16 kDownloadCannotCreate = -302;
+inline constexpr qint16 kDownloadWriteFailed = -303;
+inline constexpr qint16 kDownloadBadReply = -304; // a status or range the file cannot take
+inline constexpr qint16 kDownloadNoTarget = -305;
+inline constexpr qint16 kDownloadTopNode = -306;
+inline constexpr qint16 kDownloadNoDisk = -307;
+inline constexpr qint16 kDownloadCutShort = -308; // the body ended before its length
+inline constexpr qint16 kDownloadTooLarge = -309;
+
+// Texts of one dialog section, copied so a worker or a window never reads the document.
+class DialogTextCopy {
+public:
+    DialogTextCopy() = default;
+    explicit DialogTextCopy(QHash<QString, QString> texts) : texts_(std::move(texts)) {}
+    // The text of `label`; empty when it was not copied.
+    QString text(const QString& label) const { return texts_.value(label); }
+
+private:
+    QHash<QString, QString> texts_;
+};
+
+// One queued row: a folder to create or a server file to fetch.
+struct DownloadRow {
+    enum State { Waiting, Checking, Receiving, Succeeded, Skipped, Cancelled, Failed, NoTarget };
+
+    QString name;           // the local name (catalogue name after ServerFileNameMidChar)
+    QString serverPath;     // the FILE element's path; empty for a folder row
+    qint64 size = 0;        // the catalogue size in bytes
+    QStringList folderPath; // catalogue folder names from the selection down to the row
+    bool isFolder = false;
+    std::atomic<int> state{Waiting}; // written by the worker, read by the window
+};
+
+// Settings copied into the job before its worker starts.
+struct DownloadSettings {
+    QString charset;        // upper-cased Charset
+    QString downloadFolder; // the target folder ("/" separators)
+    QString hostBase;       // put in front of relative server paths
+    bool filePathDomainAuto = true;
+    qint16 downStyle = 1;   // 0: a save dialog per file, 1: the row's folder and own name
+    qint16 receiveDown = 1; // 1: ask resume/overwrite/skip for an existing file
+    bool overWriteMessage = false;
+    bool fixedFolder = false;
+    qint16 isDownUrlEncode = 1;
+    QString cookieHost;
+    QByteArray cookie;
+};
+
+// A download run shared by the window (UI thread) and its worker. The worker writes the
+// counters, row states and status texts; the window reads them on its timer and sets only the
+// cancel flags. Everything both threads touch is atomic or under `textLock_`.
+class DownloadJob {
+public:
+    DownloadJob() = default;
+    DownloadJob(const DownloadJob&) = delete;
+    DownloadJob& operator=(const DownloadJob&) = delete;
+
+    DownloadSettings settings;
+    DialogTextCopy texts;          // DOWNLOAD_WIN
+    DialogTextCopy overwriteTexts; // DOWN_OVERWRITEMSG_WIN
+
+    // Rows are added on the UI thread before the worker starts and never after.
+    DownloadRow& addFolderRow(const QString& name, const QStringList& folderPath);
+    DownloadRow& addFileRow(const QString& name, const QString& serverPath, qint64 size,
+                            const QStringList& folderPath);
+    int rowCount() const { return static_cast<int>(rows_.size()); }
+    DownloadRow& row(int index) { return rows_[static_cast<size_t>(index)]; }
+    const DownloadRow& row(int index) const { return rows_[static_cast<size_t>(index)]; }
+
+    // The row's local folder: downloadFolder followed by the row's catalogue folders.
+    QString rowFolder(int index) const;
+
+    // Cancel buttons (any thread). Both release a question the worker waits on.
+    void cancelCurrentFile();
+    void cancelEverything();
+    bool cancelAllRequested() const { return cancelAll.load(); }
+
+    void setStatusLine(const QString& text);
+    QString statusLine() const;
+    void setCountLine(const QString& text);
+    QString countLine() const;
+
+    // The result: the last failure of the run, or 0. Set by the worker, read after it ended.
+    void setResult(qint16 code, const QString& message, qint32 systemError = 0);
+    qint16 resultCode() const { return resultCode_.load(); }
+    qint32 systemError() const { return systemError_.load(); }
+    QString resultMessage() const;
+
+    std::atomic<qint64> bytesTotal{0};
+    std::atomic<qint64> bytesDone{0};     // received plus present in resumed or skipped files
+    std::atomic<qint64> bytesThisFile{0}; // current file on disk, resumed part included
+    std::atomic<int> currentRow{-1};
+    std::atomic<int> fileCount{0};
+    std::atomic<bool> receiving{false};
+    std::atomic<bool> folderCreated{false};
+    std::atomic<bool> finished{false};
+    std::atomic<bool> cancelFile{false};
+    std::atomic<bool> cancelAll{false};
+    // The HTTP session's cancel flag: raised by either cancel, lowered per row by the worker.
+    std::atomic<bool> abortTransfer{false};
+
+    // The overwrite answer that "apply to all" keeps for the rest of the batch.
+    int overwriteChoice = 1;
+    bool overwriteForAll = false;
+
+private:
+    std::deque<DownloadRow> rows_; // stable addresses; atomics are not movable
+    mutable QMutex textLock_;
+    QString statusLine_;
+    QString countLine_;
+    QString resultMessage_;
+    std::atomic<qint16> resultCode_{0};
+    std::atomic<qint32> systemError_{0};
+};

@@ -1,0 +1,84 @@
+#include "transfer/DownloadRules.h"
+
+#include "transfer/UrlEncoder.h"
+
+#include <QFileInfo>
+#include <QList>
+
+QString ShortServerName(const QString& name, const QString& midChar) {
+    if (midChar.isEmpty())
+        return name;
+    const qsizetype at = name.indexOf(midChar);
+    return at < 0 ? name : name.mid(at + midChar.size());
+}
+
+bool IsSafeLocalName(const QString& name) {
+    return !name.isEmpty() && name != QLatin1String(".") && !name.contains(QLatin1Char('/')) &&
+           !name.contains(QLatin1Char('\\')) && !name.contains(QLatin1String("..")) &&
+           !name.contains(QChar(0));
+}
+
+QString BuildDownloadUrl(const QString& serverPath, const QString& hostBase, bool domainAuto) {
+    if (domainAuto && !serverPath.toUpper().contains(QLatin1String("HTTP://")))
+        return hostBase + serverPath;
+    return serverPath;
+}
+
+QString EncodeUrlFileName(const QString& url, const QString& charset) {
+    const qsizetype slash = url.lastIndexOf(QLatin1Char('/'));
+    return url.left(slash + 1) + UrlEncoder(charset).encode(url.mid(slash + 1));
+}
+
+qint64 LocalFileSize(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.isFile() || !info.isReadable())
+        return -1;
+    return info.size();
+}
+
+namespace {
+
+// "bytes START-END/TOTAL" or "bytes */TOTAL"; -1 for a part that is "*" or missing.
+bool ParseContentRange(const QByteArray& text, qint64& start, qint64& total) {
+    const QByteArray value = text.trimmed();
+    if (!value.startsWith("bytes "))
+        return false;
+    const QList<QByteArray> halves = value.mid(6).trimmed().split('/');
+    if (halves.size() != 2)
+        return false;
+    bool totalOk = false;
+    total = halves[1] == "*" ? -1 : halves[1].toLongLong(&totalOk);
+    if (halves[1] != "*" && !totalOk)
+        return false;
+    if (halves[0] == "*") {
+        start = -1;
+        return true;
+    }
+    bool startOk = false;
+    start = halves[0].split('-').value(0).toLongLong(&startOk);
+    return startOk;
+}
+
+HeadVerdict JudgeRangedHead(int status, qint64 resumeFrom, const QByteArray& contentRange) {
+    qint64 start = -1;
+    qint64 total = -1;
+    const bool parsed = ParseContentRange(contentRange, start, total);
+    if (status == 206)
+        return parsed && start == resumeFrom ? HeadVerdict::Append : HeadVerdict::Unusable;
+    if (status == 416)
+        return parsed && start < 0 && total == resumeFrom ? HeadVerdict::Complete
+                                                          : HeadVerdict::Unusable;
+    return HeadVerdict::Unusable;
+}
+
+} // namespace
+
+HeadVerdict JudgeDownloadHead(int status, qint64 resumeFrom, const QByteArray& contentRange) {
+    if (status == 200)
+        return HeadVerdict::WriteFromStart;
+    if (status == 404)
+        return HeadVerdict::NotFound;
+    if (resumeFrom > 0)
+        return JudgeRangedHead(status, resumeFrom, contentRange);
+    return HeadVerdict::Unusable;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QtGlobal>
+
+// The download rules that need no network and no window.
+
+// `name` with everything up to and including the first `midChar` removed when `midChar` is
+// not empty and occurs in it; otherwise `name` itself.
+QString ShortServerName(const QString& name, const QString& midChar);
+
+// True when `name` may name a file or folder inside a target folder: not empty, not "." and
+// holding no "/", "\", ".." or NUL. Anything else could lead outside the folder.
+bool IsSafeLocalName(const QString& name);
+
+// `hostBase` + `serverPath` when `domainAuto` is set and the path does not hold "HTTP://" in
+// any letter case; otherwise the path itself.
+QString BuildDownloadUrl(const QString& serverPath, const QString& hostBase, bool domainAuto);
+
+// `url` with the part after its last "/" URL-encoded in `charset`; the rest stays as written.
+QString EncodeUrlFileName(const QString& url, const QString& charset);
+
+// The length of the file at `path` when it is a regular file that can be read; -1 otherwise.
+qint64 LocalFileSize(const QString& path);
+
+// What a reply head means for the target file.
+enum class HeadVerdict {
+    WriteFromStart, // 200: the whole file; the target starts again from its first byte
+    Append,         // 206 continuing exactly at the local length
+    Complete,       // 416 to a ranged request whose total equals the local length
+    NotFound,       // 404
+    Unusable,       // anything else: the target is not touched
+};
+
+// Judges status `status` with its "Content-Range" header `contentRange` for a request that
+// asked for the bytes from `resumeFrom` on (0: no Range header was sent).
+HeadVerdict JudgeDownloadHead(int status, qint64 resumeFrom, const QByteArray& contentRange);

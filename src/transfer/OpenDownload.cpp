@@ -1,0 +1,149 @@
+#include "transfer/OpenDownload.h"
+
+#include "common/TextCodec.h"
+#include "platform/HttpClient.h"
+#include "transfer/DownloadRules.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr int kMaxRedirects = 10;
+
+QByteArray WireUrl(const OpenDownloadJob& job) {
+    return EncodeUrlBytes(ToBytes(job.requestUrl, job.charset));
+}
+
+HttpSession OpenSession(const char* agent, OpenDownloadJob& job, const std::atomic<bool>* cancel) {
+    HttpSession session(agent, cancel);
+    session.setFollowRedirects(kMaxRedirects);
+    session.setPageCookie(job.cookieHost, job.cookie);
+    return session;
+}
+
+// The size to show: the catalogue's when known, else the reply's length (0 when absent); or a
+// negative result code.
+qint64 QueryFileSize(OpenDownloadJob& job) {
+    HttpSession session = OpenSession("MxFileSize", job, &job.cancelled);
+    if (!session.isValid())
+        return kDownloadNoInternet;
+    qint64 length = 0;
+    HttpReplyHandler handler;
+    int status = 0;
+    handler.onHead = [&](int replyStatus, qint64 contentLength) {
+        status = replyStatus;
+        length = std::max<qint64>(contentLength, 0);
+        return false; // the head is all this request wants
+    };
+    const HttpResult result = session.get(WireUrl(job), {}, handler);
+    if (job.cancelled)
+        return kDownloadCancelled;
+    if (status == 0 && !result.ok())
+        return kDownloadNoServer;
+    if (status == 404)
+        return kDownloadNotFound;
+    return job.knownSize > 0 ? job.knownSize : length;
+}
+
+// A new file `path` with mode 0600, replacing an older regular file of that name.
+bool CreatePrivateFile(const QString& path, QFile& file) {
+    const QByteArray native = QFile::encodeName(path);
+    ::unlink(native.constData());
+    const int fd =
+        ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0)
+        return false;
+    return file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered,
+                     QFileDevice::AutoCloseHandle);
+}
+
+// Fetches into `path`; `created` tells whether this run made the file.
+qint16 FetchFile(OpenDownloadJob& job, const QString& path, bool& created) {
+    HttpSession session = OpenSession("MxHttpDown", job, &job.cancelled);
+    if (!session.isValid())
+        return kDownloadNoInternet;
+    QFile file;
+    qint16 code = 0;
+    HttpReplyHandler handler;
+    handler.onHead = [&](int status, qint64) {
+        if (status != 200) {
+            code = status == 404 ? kDownloadNotFound : kDownloadBadReply;
+            return false;
+        }
+        created = CreatePrivateFile(path, file);
+        if (!created) {
+            code = kDownloadCannotCreate;
+            return false;
+        }
+        job.receiving = true;
+        return true;
+    };
+    handler.onBody = [&](QByteArrayView piece) {
+        if (file.write(piece.data(), piece.size()) != piece.size()) {
+            code = kDownloadWriteFailed;
+            return false;
+        }
+        job.bytesDone += piece.size();
+        return true;
+    };
+    const HttpResult result = session.get(WireUrl(job), {}, handler);
+    file.close();
+    job.receiving = false;
+    if (job.cancelled)
+        return kDownloadCancelled;
+    if (code != 0)
+        return code;
+    if (result.ok())
+        return 0;
+    return result.status == 0 ? kDownloadNoServer : kDownloadCutShort;
+}
+
+qint16 OpenDownload(OpenDownloadJob& job) {
+    if (!IsSafeLocalName(job.fileName))
+        return kDownloadCannotCreate;
+    const qint64 size = QueryFileSize(job);
+    if (size < 0)
+        return static_cast<qint16>(size);
+    if (job.sizeLimit > -1 && static_cast<double>(size) > job.sizeLimit)
+        return kDownloadTooLarge;
+    job.bytesTotal = size;
+    const QString path = job.tempFolder + QLatin1Char('/') + job.fileName;
+    bool created = false;
+    const qint16 code = FetchFile(job, path, created);
+    if (code == 0)
+        job.savedPath = path;
+    else if (created)
+        QFile::remove(path);
+    return code;
+}
+
+} // namespace
+
+QString OpenRequestUrl(const QString& fileUrl, const QString& charset, qint16 isDownUrlEncode) {
+    return isDownUrlEncode == 1 ? EncodeUrlFileName(fileUrl, charset) : fileUrl;
+}
+
+void RunOpenDownload(OpenDownloadJob& job) {
+    job.resultCode = OpenDownload(job);
+    job.finished = true;
+}
+
+int CleanOldTempFiles(const QString& folder) {
+    const QDate today = QDate::currentDate();
+    int deleted = 0;
+    const QFileInfoList entries =
+        QDir(folder).entryInfoList(QDir::Files | QDir::Hidden | QDir::System | QDir::NoSymLinks);
+    for (const QFileInfo& entry : entries) {
+        if (entry.isSymLink() || !entry.isFile())
+            continue;
+        if (entry.lastModified().date() != today && QFile::remove(entry.absoluteFilePath()))
+            ++deleted;
+    }
+    return deleted;
+}

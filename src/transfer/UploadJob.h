@@ -1,0 +1,116 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QtGlobal>
+#include <atomic>
+#include <mutex>
+
+// One queued file, copied from its pending catalogue entry before the worker starts.
+struct UploadRow {
+    QString name;         // file name as shown
+    QString localPath;    // full local path ("/" separated)
+    double size = 0.0;    // size when queued; the Content-Length is announced from it
+    QString xpath;        // the FILE element in the catalogue
+    QString serverFolder; // server folder it goes to ("disk/folder/")
+    QString localDate;    // modifydate when queued
+    QString typeName;     // file type name
+};
+
+// What the server answered for one accepted file.
+struct UploadedFile {
+    int row = -1;
+    QString serverPath; // the reply: the stored file's server path
+    QString serverDate; // upload time in the control's date format
+};
+
+// Result codes of an upload.
+namespace UploadCode {
+inline constexpr qint16 Ok = 0;
+inline constexpr qint16 ListFailed = -97;
+inline constexpr qint16 Cancelled = -99;
+inline constexpr qint16 NoSession = -100;
+inline constexpr qint16 NoConnection = -101;
+inline constexpr qint16 NoRequest = -102;
+inline constexpr qint16 BadTotal = -103;
+inline constexpr qint16 FileUnreadable = -104;
+inline constexpr qint16 SendFailed = -105;
+inline constexpr qint16 EndFailed = -106;
+inline constexpr qint16 ServerPageFailed = -107;
+inline constexpr qint16 CatalogueUpdateFailed = -108;
+inline constexpr qint16 PageError = -109;
+} // namespace UploadCode
+
+// What the worker is doing, for the window's status line.
+enum class UploadStage { Connecting, Sending, Saved };
+
+// The state of one upload run. The window owns it; everything the worker needs is copied in
+// before the worker starts, and the worker only touches this record. Counters and flags that
+// the window reads while the worker writes are atomic; the result and the accepted files are
+// under a mutex and final once finished() is true.
+class UploadJob {
+public:
+    UploadJob() = default;
+    UploadJob(const UploadJob&) = delete;
+    UploadJob& operator=(const UploadJob&) = delete;
+
+    // --- Copied in on the UI thread before the worker starts; read-only afterwards.
+    QString charset;    // upper-cased Charset
+    QString server;     // HttpServerName
+    QString postPath;   // the server script, with its query if any
+    quint16 port = 80;  // HttpPORT
+    QString cookie;     // the page's cookie text (sent as "Cookie: <cookie>", even when empty)
+    QString dateFormat; // DATEFORMAT, strftime notation
+    bool cancelButtonEnabled = true;
+
+    // Adds a queued file; UI thread, before the worker starts.
+    void addRow(const UploadRow& row);
+    const QList<UploadRow>& rows() const { return rows_; }
+    int fileCount() const { return static_cast<int>(rows_.size()); }
+    double bytesTotal() const { return bytesTotal_; }
+
+    // --- Progress, written by the worker and read by the window.
+    std::atomic<qint64> bytesSent{0};     // file content sent so far, all files
+    std::atomic<qint64> bytesThisFile{0}; // content of the current file sent so far
+    std::atomic<int> currentRow{-1};
+    std::atomic<int> filesDone{0};
+    std::atomic<UploadStage> stage{UploadStage::Connecting};
+    std::atomic<bool> sendingBody{false};
+    std::atomic<bool> progressLive{false};
+
+    // The window's cancel button; the transfer sees it within about 100 ms.
+    void cancel() { cancelled_.store(true); }
+    bool isCancelled() const { return cancelled_.load(); }
+    const std::atomic<bool>* cancelFlag() const { return &cancelled_; }
+
+    // Takes back what a failed attempt counted, never below 0.
+    void takeBack(qint64 bytes);
+
+    // --- Outcome. The first result set wins; later calls are ignored.
+    void setResult(qint16 code, const QString& message, qint32 systemError);
+    qint16 resultCode() const;
+    QString resultMessage() const;
+    qint32 systemError() const;
+    // Replaces the result after the run (the catalogue rewrite on the UI thread).
+    void overrideResult(qint16 code, const QString& message, qint32 systemError);
+
+    void addAccepted(const UploadedFile& file);
+    QList<UploadedFile> accepted() const;
+
+    // Set by the worker as its last act.
+    void finish() { finished_.store(true); }
+    bool finished() const { return finished_.load(); }
+
+private:
+    QList<UploadRow> rows_;
+    double bytesTotal_ = 0.0;
+    std::atomic<bool> cancelled_{false};
+    std::atomic<bool> finished_{false};
+
+    mutable std::mutex mutex_;
+    bool resultSet_ = false;
+    qint16 resultCode_ = UploadCode::Ok;
+    QString resultMessage_;
+    qint32 systemError_ = 0;
+    QList<UploadedFile> accepted_;
+};

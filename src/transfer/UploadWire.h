@@ -1,0 +1,44 @@
+#pragma once
+
+#include "transfer/UploadJob.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// The bytes of one upload request, as the server scripts of this product expect them.
+
+// The boundary as the Content-Type header names it; each part starts with "--" and this.
+inline constexpr char kUploadBoundary[] = "---------------------------Morvex-Upload-GOOD";
+
+// The content type sent for a file of this name: by its extension (any letter case),
+// "application/octet-stream" for any other.
+QString MimeTypeForName(const QString& name);
+
+// The request's object name: `postPath` with "?upinx=" (or "&upinx=" when it already has a
+// query) and the row index.
+QString UploadObjectName(const QString& postPath, int row);
+
+// The request header lines in the order they are sent. The Cookie line is always there, empty
+// when the page has no cookie; its text goes in the page's character set.
+QList<QByteArray> UploadHeaders(const QString& cookie, const QString& charset);
+
+// `text` with '"', CR and LF percent-encoded, so it cannot end a quoted header value or a line
+// of the multipart head; any other text is returned unchanged.
+QString EscapeHeadText(const QString& text);
+
+// The text around the file's bytes: the "path" and "localpath" fields, the file part's head
+// and the closing line.
+struct UploadPieces {
+    QByteArray fields;
+    QByteArray fileHead;
+    QByteArray closing;
+
+    // Content-Length of a request carrying `fileSize` bytes of file content.
+    qint64 contentLength(qint64 fileSize) const {
+        return fields.size() + fileHead.size() + fileSize + closing.size();
+    }
+};
+
+// The pieces for `row`, texts in the page's character set.
+UploadPieces BuildUploadPieces(const UploadRow& row, const QString& charset);

@@ -1,0 +1,116 @@
+#include "transfer/widgets/OpenDownloadWindow.h"
+
+#include "common/Formatting.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kTickMs = 200;
+
+} // namespace
+
+OpenDownloadWindow::OpenDownloadWindow(OpenDownloadJob& job, DialogTextCopy texts, QWidget* parent)
+    : QDialog(parent), job_(job), texts_(std::move(texts)) {
+    setWindowFlag(Qt::WindowCloseButtonHint, false);
+    buildLayout();
+    timer_.setInterval(kTickMs);
+    connect(&timer_, &QTimer::timeout, this, &OpenDownloadWindow::tick);
+}
+
+OpenDownloadWindow::~OpenDownloadWindow() {
+    job_.cancelled = true;
+    if (worker_.joinable())
+        worker_.join();
+}
+
+void OpenDownloadWindow::buildLayout() {
+    setWindowTitle(texts_.text(QStringLiteral("WindowsTitle")));
+    auto* layout = new QVBoxLayout(this);
+    auto* grid = new QGridLayout;
+    const QStringList labels = {QStringLiteral("W_FILE"), QStringLiteral("W_SIZE"),
+                                QStringLiteral("W_DOWNSIZE"), QStringLiteral("W_SPEED"),
+                                QStringLiteral("W_LEFTTIME")};
+    fileName_ = new QLabel(this);
+    totalSize_ = new QLabel(this);
+    doneSize_ = new QLabel(this);
+    speed_ = new QLabel(this);
+    timeLeft_ = new QLabel(this);
+    const QList<QLabel*> values = {fileName_, totalSize_, doneSize_, speed_, timeLeft_};
+    for (int i = 0; i < labels.size(); ++i) {
+        grid->addWidget(new QLabel(texts_.text(labels[i]), this), i, 0);
+        grid->addWidget(values[i], i, 1);
+    }
+    layout->addLayout(grid);
+    progress_ = new QProgressBar(this);
+    progress_->setTextVisible(false);
+    layout->addWidget(progress_);
+    cancel_ = new QPushButton(texts_.text(QStringLiteral("W_CANCELBUT")), this);
+    cancel_->setAutoDefault(false);
+    connect(cancel_, &QPushButton::clicked, this, [this] { job_.cancelled = true; });
+    layout->addWidget(cancel_, 0, Qt::AlignHCenter);
+    resize(380, 200);
+}
+
+void OpenDownloadWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!firstShow_)
+        return;
+    firstShow_ = false;
+    timer_.start();
+    CleanOldTempFiles(job_.tempFolder);
+    fileName_->setText(job_.fileName);
+    worker_ = std::thread([this] { RunOpenDownload(job_); });
+}
+
+void OpenDownloadWindow::tick() {
+    if (closing_)
+        return;
+    if (job_.finished) {
+        finish();
+        return;
+    }
+    const double total = static_cast<double>(job_.bytesTotal);
+    const double done = static_cast<double>(job_.bytesDone);
+    totalSize_->setText(SizeText(total));
+    progress_->setRange(0, ProgressUnits(total));
+    progress_->setValue(std::min(ProgressUnits(done), progress_->maximum()));
+    doneSize_->setText(SizeText(done));
+    if (!rate_.tick(done) || !job_.receiving)
+        return;
+    speed_->setText(SpeedText(rate_.bytesPerSecond()));
+    const std::int64_t seconds = SecondsLeft(total, done, rate_.bytesPerSecond());
+    if (seconds >= 0)
+        timeLeft_->setText(TimeLeftText(seconds));
+}
+
+void OpenDownloadWindow::finish() {
+    closing_ = true;
+    timer_.stop();
+    if (worker_.joinable())
+        worker_.join();
+    QDialog::done(QDialog::Accepted);
+}
+
+void OpenDownloadWindow::closeEvent(QCloseEvent* event) {
+    if (!closing_)
+        event->ignore();
+}
+
+void OpenDownloadWindow::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->ignore();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}

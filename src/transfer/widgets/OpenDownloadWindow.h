@@ -1,0 +1,52 @@
+#pragma once
+
+#include "transfer/DownloadJob.h"
+#include "transfer/OpenDownload.h"
+#include "transfer/TransferDisplay.h"
+
+#include <QDialog>
+#include <QTimer>
+#include <thread>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+// The modal window that fetches one server file to be opened (DOWNOPEN_WIN texts). On its
+// first showing it clears the temporary folder of files from other days and starts the
+// worker; a 200 ms timer shows the counters and closes the window once the worker finished.
+// Esc, Enter and the close box do nothing; the cancel button sets the job's flag.
+class OpenDownloadWindow : public QDialog {
+public:
+    OpenDownloadWindow(OpenDownloadJob& job, DialogTextCopy texts, QWidget* parent = nullptr);
+    ~OpenDownloadWindow() override;
+
+    QPushButton* cancelButton() const { return cancel_; }
+
+    void reject() override {}
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void buildLayout();
+    void tick();
+    void finish();
+
+    OpenDownloadJob& job_;
+    DialogTextCopy texts_;
+    QLabel* fileName_ = nullptr;
+    QLabel* totalSize_ = nullptr;
+    QLabel* doneSize_ = nullptr;
+    QLabel* speed_ = nullptr;
+    QLabel* timeLeft_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QProgressBar* progress_ = nullptr;
+    QTimer timer_;
+    RateMeter rate_;
+    std::thread worker_;
+    bool firstShow_ = true;
+    bool closing_ = false;
+};

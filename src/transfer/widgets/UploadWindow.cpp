@@ -1,0 +1,216 @@
+#include "transfer/widgets/UploadWindow.h"
+
+#include "common/Formatting.h"
+#include "transfer/FileTypeIcon.h"
+#include "transfer/UploadEngine.h"
+#include "xml/MessageFill.h"
+
+#include <QCloseEvent>
+#include <QGridLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMovie>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTreeWidget>
+
+namespace {
+
+constexpr int kTickMs = 200;
+constexpr int kNameWidth = 182;
+constexpr int kStatusWidth = 50;
+constexpr int kSizeWidth = 127;
+enum Column { NameColumn, StatusColumn, SizeColumn };
+
+} // namespace
+
+// The resources of a static library are registered by hand (outside any namespace).
+static void InitTransferResources() {
+    Q_INIT_RESOURCE(transfer);
+}
+
+UploadWindow::UploadWindow(UploadJob& job, const UIConfig& uiConfig, QWidget* parent)
+    : QDialog(parent), job_(job), texts_(uiConfig.Dialog(UIDialog::UploadWin)) {
+    InitTransferResources();
+    setWindowFlag(Qt::WindowCloseButtonHint, false);
+    buildLayout();
+    timer_.setInterval(kTickMs);
+    connect(&timer_, &QTimer::timeout, this, &UploadWindow::tick);
+    connect(cancelButton_, &QPushButton::clicked, this, [this] { job_.cancel(); });
+}
+
+UploadWindow::~UploadWindow() {
+    if (worker_.joinable()) {
+        job_.cancel();
+        worker_.join();
+    }
+}
+
+void UploadWindow::buildLayout() {
+    status_ = new QLabel(this);
+    speed_ = new QLabel(this);
+    timeLeft_ = new QLabel(this);
+    count_ = new QLabel(this);
+    sizeLine_ = new QLabel(this);
+    animation_ = new QLabel(this);
+    cancelButton_ = new QPushButton(this);
+    cancelButton_->setAutoDefault(false);
+    progress_ = new QProgressBar(this);
+    progress_->setTextVisible(false);
+    list_ = new QTreeWidget(this);
+    list_->setColumnCount(3);
+    list_->setRootIsDecorated(false);
+    list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    list_->setColumnWidth(NameColumn, kNameWidth);
+    list_->setColumnWidth(StatusColumn, kStatusWidth);
+    list_->setColumnWidth(SizeColumn, kSizeWidth);
+    auto* grid = new QGridLayout(this);
+    grid->addWidget(animation_, 0, 0, 1, 4);
+    grid->addWidget(list_, 1, 0, 1, 4);
+    grid->addWidget(status_, 2, 0, 1, 4);
+    grid->addWidget(progress_, 3, 0, 1, 4);
+    grid->addWidget(sizeLine_, 4, 0, 1, 4);
+    grid->addWidget(new QLabel(texts_.text("W_Speed"), this), 5, 0);
+    grid->addWidget(speed_, 5, 1);
+    grid->addWidget(new QLabel(texts_.text("W_Time"), this), 5, 2);
+    grid->addWidget(timeLeft_, 5, 3);
+    grid->addWidget(new QLabel(texts_.text("W_Count"), this), 6, 0);
+    grid->addWidget(count_, 6, 1, 1, 2);
+    grid->addWidget(cancelButton_, 6, 3);
+}
+
+void UploadWindow::applyTexts() {
+    caption_ = texts_.text("W_UpTxt");
+    setWindowTitle(texts_.text("WindowsTitle"));
+    cancelButton_->setText(texts_.text("W_CancelBut"));
+    list_->setHeaderLabels({texts_.text("W_COLTITLE_NAME"), texts_.text("W_COLTITLE_STATUS"),
+                            texts_.text("W_COLTITLE_SIZE")});
+}
+
+void UploadWindow::fillRows() {
+    const QString waiting = texts_.text("SL_Wait");
+    QList<QTreeWidgetItem*> items;
+    for (const UploadRow& row : job_.rows()) {
+        auto* item = new QTreeWidgetItem({row.name, waiting, SizeText(row.size)});
+        item->setIcon(NameColumn, FileTypeIcon(row.name));
+        items.append(item);
+    }
+    list_->addTopLevelItems(items);
+}
+
+void UploadWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    if (!firstShow_)
+        return;
+    firstShow_ = false;
+    applyTexts();
+    fillRows();
+    cancelButton_->setEnabled(job_.cancelButtonEnabled);
+    progress_->setRange(0, ProgressUnits(job_.bytesTotal()));
+    progress_->setValue(0);
+    sizeLine_->setText(SizeLineText(job_.bytesTotal(), 0, caption_, false));
+    refreshStatusLine();
+    refreshCountLine();
+    auto* movie = new QMovie(":/transfer/IDR_DOWNLOADANI.gif", {}, animation_);
+    animation_->setMovie(movie);
+    movie->start();
+    timer_.start();
+    startWorker();
+}
+
+void UploadWindow::startWorker() {
+    worker_ = std::thread([this] { RunUpload(job_); });
+}
+
+void UploadWindow::tick() {
+    cancelButton_->setEnabled(job_.cancelButtonEnabled && job_.progressLive);
+    refreshStatusLine();
+    refreshCountLine();
+    if (job_.finished()) {
+        timer_.stop();
+        if (worker_.joinable())
+            worker_.join();
+        refreshProgress();
+        closing_ = true;
+        accept();
+        return;
+    }
+    if (!job_.sendingBody)
+        return;
+    refreshProgress();
+    if (!rate_.tick(static_cast<double>(job_.bytesSent)))
+        return;
+    const double perSecond = rate_.bytesPerSecond();
+    speed_->setText(SpeedText(perSecond));
+    const std::int64_t left =
+        SecondsLeft(job_.bytesTotal(), static_cast<double>(job_.bytesSent), perSecond);
+    if (left >= 0)
+        timeLeft_->setText(TimeLeftText(left));
+}
+
+void UploadWindow::refreshProgress() {
+    const qint64 sent = job_.bytesSent;
+    sizeLine_->setText(
+        SizeLineText(job_.bytesTotal(), static_cast<double>(sent), caption_, job_.finished()));
+    progress_->setValue(ProgressUnits(static_cast<double>(sent)));
+    const int done = job_.filesDone;
+    for (; rowsShownDone_ < done && rowsShownDone_ < list_->topLevelItemCount(); ++rowsShownDone_)
+        showRowPercent(rowsShownDone_, static_cast<qint64>(job_.rows()[rowsShownDone_].size), true);
+    const int row = job_.currentRow;
+    if (row >= done && row < list_->topLevelItemCount() && job_.sendingBody) {
+        showRowPercent(row, job_.bytesThisFile, false);
+        list_->setCurrentItem(list_->topLevelItem(row));
+        list_->scrollToItem(list_->topLevelItem(row));
+    }
+}
+
+void UploadWindow::showRowPercent(int row, qint64 done, bool finished) {
+    const double size = job_.rows()[row].size;
+    list_->topLevelItem(row)->setText(StatusColumn,
+                                      PercentText(static_cast<double>(done), size, finished));
+}
+
+void UploadWindow::refreshStatusLine() {
+    switch (job_.stage.load()) {
+    case UploadStage::Connecting:
+        status_->setText(texts_.text("S_ConnentMsg"));
+        break;
+    case UploadStage::Sending: {
+        const int row = job_.currentRow;
+        const QString name = row >= 0 && row < job_.fileCount() ? job_.rows()[row].name : "";
+        status_->setText('"' + name + ' ' + texts_.text("S_UploadMsg"));
+        break;
+    }
+    case UploadStage::Saved:
+        status_->setText(texts_.text("S_FileSaved"));
+        break;
+    }
+}
+
+void UploadWindow::refreshCountLine() {
+    const int total = job_.fileCount();
+    const int done = job_.filesDone;
+    count_->setText(
+        FillMessage("%d %s (%d / %d)", {QString::number(total - done), texts_.text("W_CountTxt"),
+                                        QString::number(total), QString::number(done)}));
+}
+
+void UploadWindow::closeEvent(QCloseEvent* event) {
+    if (closing_)
+        QDialog::closeEvent(event);
+    else
+        event->ignore();
+}
+
+void UploadWindow::keyPressEvent(QKeyEvent* event) {
+    switch (event->key()) {
+    case Qt::Key_Escape:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        event->ignore();
+        return;
+    default:
+        QDialog::keyPressEvent(event);
+    }
+}

@@ -1,0 +1,166 @@
+#include "LocalPaneFixture.h"
+#include "panes/local/FolderScanJob.h"
+#include "panes/local/LocalAttach.h"
+#include "panes/local/QueuedUploads.h"
+#include "panes/local/ServerAttachTarget.h"
+#include "transfer/UploadJob.h"
+
+#include <QThread>
+#include <sys/stat.h>
+
+namespace {
+
+const QString kCatalogue = R"(<MORVEXXML>
+  <FOLDER name="disk">
+    <FOLDER name="photos"><FILE name="old.jpg" path="srv/old.jpg" transtype="server" size="5"/></FOLDER>
+    <FILE name="clash" path="srv/clash" transtype="server" size="1"/>
+  </FOLDER>
+</MORVEXXML>)";
+
+class FolderScanTest : public ServerPaneFixture {
+protected:
+    void SetUp() override {
+        load(kCatalogue);
+        controller.selectNode(controller.tree().topLevel().front().get());
+        events.lines.clear();
+    }
+    short scan(const QString& folder, bool structured, bool stopAtOnce = false) {
+        target.beginBatch();
+        FolderScanJob job(PathFromText(folder), structured, target, events);
+        if (stopAtOnce)
+            job.stop();
+        job.start();
+        while (!job.poll())
+            QThread::msleep(1);
+        target.endBatch();
+        return job.result();
+    }
+    // "name" for files and "name/" for folders of the catalogue folder at `path`.
+    QStringList entries(const QString& path) {
+        QStringList names;
+        const XmlNode folder = catalogue.FindFolder(path);
+        for (int i = 0; i < folder.childCount(); ++i) {
+            const XmlNode child = folder.child(i);
+            names.append(child.attribute("name") + (child.name() == "FOLDER" ? "/" : ""));
+        }
+        names.sort();
+        return names;
+    }
+
+    LocalTree local;
+    QueuedUploads queued;
+    ServerAttachTarget target{controller, catalogue, [this]() -> Prompter& { return prompter; },
+                              queued};
+};
+
+} // namespace
+
+TEST_F(FolderScanTest, StructuredScanMergesIntoExistingFoldersAndRefusesANameHeldByAFile) {
+    local.file("pick/photos/new.jpg");
+    local.file("pick/photos/deeper/x.txt");
+    local.file("pick/clash/inside.txt");
+    local.file("pick/top.txt");
+    local.folder("pick/empty");
+    EXPECT_EQ(scan(local.path("pick"), true), 0);
+    EXPECT_EQ(entries("disk"), QStringList({"clash", "empty/", "photos/", "top.txt"}));
+    EXPECT_EQ(entries("disk/photos"), QStringList({"deeper/", "new.jpg", "old.jpg"}));
+    EXPECT_EQ(entries("disk/photos/deeper"), QStringList({"x.txt"}));
+    EXPECT_EQ(events.lines, QStringList({"addfileError(-1001," + local.path("pick/clash") + ")"}));
+    // The new folders are in the tree and, for the shown folder, in the list.
+    ServerTreeNode* disk = controller.tree().topLevel().front().get();
+    EXPECT_NE(controller.tree().childByLabel(disk, "empty"), nullptr);
+    EXPECT_TRUE(rowNames().contains("empty"));
+    EXPECT_TRUE(queued.contains(local.path("pick/photos/deeper/x.txt")));
+}
+
+TEST_F(FolderScanTest, FlatScanPutsEveryFileIntoTheOneFolder) {
+    local.file("flat/a.txt");
+    local.file("flat/one/b.txt");
+    local.file("flat/one/two/three/c.txt");
+    EXPECT_EQ(scan(local.path("flat"), false), 0);
+    EXPECT_EQ(entries("disk"), QStringList({"a.txt", "b.txt", "c.txt", "clash", "photos/"}));
+}
+
+TEST_F(FolderScanTest, LinksToFoldersAreNotEnteredAndFifosAreSkipped) {
+    local.file("loop/real.txt");
+    ASSERT_TRUE(QFile::link(local.path("loop"), local.path("loop/again")));
+    ASSERT_TRUE(QFile::link(local.path("loop/real.txt"), local.path("loop/linked.txt")));
+    ASSERT_EQ(mkfifo(QFile::encodeName(local.path("loop/pipe")).constData(), 0600), 0);
+    EXPECT_EQ(scan(local.path("loop"), true), 0);
+    EXPECT_EQ(entries("disk"), QStringList({"clash", "linked.txt", "photos/", "real.txt"}));
+    EXPECT_TRUE(events.lines.isEmpty());
+}
+
+TEST_F(FolderScanTest, DiskAllowanceEndsTheScanAndSizeLimitSkipsOneFile) {
+    settings.OneFileLimitsize = 50;
+    settings.DiskFreeSize = 25;
+    local.file("lim/a_big.bin", 60);
+    local.file("lim/sub/b.bin", 20);
+    local.file("lim/sub/c.bin", 20);
+    local.file("lim/sub/z/d.bin", 1);
+    // A folder's files come before its sub-folders; b and c meet the allowance in either order.
+    const short code = scan(local.path("lim"), true);
+    EXPECT_EQ(code, -1008);
+    EXPECT_EQ(events.count("addfileError"), 2);
+    EXPECT_TRUE(events.lines.contains("addfileError(-1007," + local.path("lim/a_big.bin") + ")"));
+    EXPECT_EQ(events.lines.filter("-1008").size(), 1);
+    EXPECT_EQ(settings.DiskFreeSize, 5.0);
+    EXPECT_EQ(entries("disk/sub").size(), 1);
+    EXPECT_TRUE(catalogue.FindFolder("disk/sub/z").isNull());
+}
+
+TEST_F(FolderScanTest, StopBeforeTheWalkAddsNothingAndDeepTreesDoNotOverflow) {
+    local.file("stop/a.txt");
+    EXPECT_EQ(scan(local.path("stop"), true, true), 0);
+    EXPECT_EQ(entries("disk"), QStringList({"clash", "photos/"}));
+
+    QString deep = "deep";
+    for (int level = 0; level < 300; ++level)
+        deep += "/d";
+    local.file(deep + "/leaf.txt");
+    EXPECT_EQ(scan(local.path("deep"), false), 0);
+    EXPECT_TRUE(entries("disk").contains("leaf.txt"));
+}
+
+TEST_F(FolderScanTest, UploadRowsKeepOnlyFilesQueuedInThisRun) {
+    const QString mine = local.file("mine.txt");
+    load(R"(<MORVEXXML><FOLDER name="disk">
+      <FILE name="passwd" path="/etc/passwd" transtype="local" size="1"/>
+    </FOLDER></MORVEXXML>)");
+    controller.selectNode(controller.tree().topLevel().front().get());
+    EXPECT_EQ(target.addFile(mine, target.currentFolder()), 0);
+    int skipped = 0;
+    const QList<UploadRow> rows = BuildUploadRows(catalogue, queued, skipped);
+    ASSERT_EQ(rows.size(), 1);
+    EXPECT_EQ(rows.front().localPath, mine);
+    EXPECT_EQ(skipped, 1);
+}
+
+TEST_F(FolderScanTest, AttachAddsFilesDroppedPathsAndReportsRefusals) {
+    const QString a = local.file("a.txt");
+    const QString exe = local.file("setup.EXE");
+    local.file("dropped/inner.txt");
+    settings.exceptionExt = "exe;";
+    QStringList scanned;
+    LocalAttach attach(
+        target, settings, uiConfig, [this]() -> Prompter& { return prompter; }, events,
+        [&](const QString& folder, bool structured) {
+            scanned.append(folder + (structured ? ":tree" : ":flat"));
+            return scan(folder, structured);
+        });
+    attach.addLocalFile(exe);
+    EXPECT_EQ(events.lines, QStringList({"addfileError(-1003," + exe + ")"}));
+
+    events.lines.clear();
+    attach.dropPaths({local.path("dropped"), a, local.path("nothing")});
+    EXPECT_EQ(scanned, QStringList({local.path("dropped") + ":tree"}));
+    EXPECT_EQ(events.lines, QStringList({"localAttachCompleted(0)"}));
+    // A dropped folder's content goes into the current folder, as FolderAttach's does.
+    EXPECT_EQ(entries("disk"), QStringList({"a.txt", "clash", "inner.txt", "photos/"}));
+
+    events.lines.clear();
+    settings.IsOutItemDrag = false;
+    attach.dropPaths({local.file("b.txt")});
+    EXPECT_TRUE(events.lines.isEmpty());
+    EXPECT_FALSE(entries("disk").contains("b.txt"));
+}

@@ -1,0 +1,240 @@
+#include "LocalPaneFixture.h"
+#include "TestServer.h"
+#include "control/CMxVantrel2Ctrl.h"
+#include "control/PaneCommand.h"
+#include "control/PaneHostWindow.h"
+#include "panes/list/FileListView.h"
+#include "panes/local/widgets/FolderScanWindow.h"
+#include "panes/local/widgets/LocalPaneInstall.h"
+#include "panes/local/widgets/LocalPaneWidgets.h"
+#include "panes/server/ServerPaneWidgets.h"
+#include "transfer/widgets/StartUpload.h"
+
+#include <QCoreApplication>
+#include <QDirIterator>
+#include <QDropEvent>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
+
+namespace {
+
+// Answers the file dialog and the folder browser with what the test queued.
+class DialogPrompter : public QueuedPrompter {
+public:
+    QStringList openFiles(const QString&, const QString& folder, const QString& filter) override {
+        lastFolder = folder;
+        lastFilter = filter;
+        return files;
+    }
+    QString chooseFolder(const QString& title, const QString&) override {
+        lastTitle = title;
+        return folder;
+    }
+    QStringList files;
+    QString folder, lastFolder, lastFilter, lastTitle;
+};
+
+// The control with both panes built into it, over a loaded catalogue with one disk selected.
+class AssembledControlTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        PaneHostWindow& host = ctrl.paneHost();
+        host.setPrompter(&prompter);
+        server = new ServerPaneWidgets(ServerPaneHost{
+            host.catalogue(), host.journal(), host.settings(), host.uiConfig(),
+            [&host]() -> Prompter& { return host.prompter(); }, ctrl, &host,
+            [&host] { return host.focusPane(); }, [&host](qint16 p) { host.setFocusPane(p); },
+            [&host](int code, std::function<void()> action) {
+                host.registerCommand(code, std::move(action));
+            }});
+        local = InstallLocalPane(host, ctrl, server->controller());
+        QObject::connect(&ctrl, &CMxVantrel2Ctrl::OnAddfileError,
+                         [this](short code, const QString& name, const QString& path) {
+                             fired.append(QString("error(%1,%2,%3)").arg(code).arg(name, path));
+                         });
+        QObject::connect(&ctrl, &CMxVantrel2Ctrl::OnLocalAttachCompleat,
+                         [this] { fired.append("attachCompleted"); });
+        loadCatalogue(R"(<MORVEXXML><FOLDER name="disk"/></MORVEXXML>)");
+    }
+    void loadCatalogue(const QString& xml) {
+        const QString file = tree.path("catalogue.xml");
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(xml.toUtf8());
+        out.close();
+        PaneHostWindow& host = ctrl.paneHost();
+        ASSERT_TRUE(host.catalogue().LoadFile(file, prompter));
+        ASSERT_TRUE(host.journal().Create(prompter));
+        ASSERT_TRUE(server->controller().buildTree());
+        server->controller().selectNode(server->controller().tree().topLevel().front().get());
+    }
+    QStringList queuedNames() {
+        QStringList names;
+        for (const XmlNode& file : ctrl.paneHost().catalogue().root().descendants("FILE"))
+            names.append(file.attribute("name"));
+        return names;
+    }
+
+    IsolatedHome home;
+    LocalTree tree;
+    DialogPrompter prompter;
+    CMxVantrel2Ctrl ctrl;
+    ServerPaneWidgets* server = nullptr;
+    LocalPaneWidgets* local = nullptr;
+    QStringList fired;
+};
+
+} // namespace
+
+TEST_F(AssembledControlTest, ScriptAttachesThroughTheDialogsAndAddLocalFile) {
+    const QString a = tree.file("pick/a.txt");
+    const QString b = tree.file("pick/b.txt");
+    ctrl.settings().OnlyExt = "txt;";
+    prompter.files = {a, b};
+    ctrl.FileAttach();
+    EXPECT_EQ(prompter.lastFilter, "Files (*.txt *.TXT)");
+    EXPECT_EQ(queuedNames(), QStringList({"a.txt", "b.txt"}));
+    EXPECT_EQ(fired, QStringList({"attachCompleted"}));
+    prompter.files.clear();
+    ctrl.FileAttach();
+    EXPECT_EQ(prompter.lastFolder, tree.path("pick"));
+    EXPECT_EQ(fired.size(), 1);
+
+    fired.clear();
+    ctrl.AddLocalFile(tree.file("pick/c.bin"));
+    EXPECT_EQ(fired, QStringList({"error(-1004,c.bin," + tree.path("pick/c.bin") + ")"}));
+
+    fired.clear();
+    prompter.folder = a;
+    ctrl.FolderAttach();
+    EXPECT_EQ(fired, QStringList({"error(-1006,,)"}));
+
+    fired.clear();
+    tree.file("folder/x/d.txt");
+    prompter.folder = tree.path("folder");
+    ctrl.FolderAttach();
+    EXPECT_EQ(fired, QStringList({"attachCompleted"}));
+    EXPECT_TRUE(queuedNames().contains("d.txt"));
+    EXPECT_FALSE(ctrl.paneHost().catalogue().FindFolder("disk/x").isNull());
+}
+
+TEST_F(AssembledControlTest, DesktopDropsOfLocalFilesAreQueuedOthersIgnored) {
+    const QString a = tree.file("drop/a.txt");
+    const auto drop = [this](const QList<QUrl>& urls) {
+        QMimeData mime;
+        mime.setUrls(urls);
+        // The drop goes where the drag entered, as the platform delivers it.
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&ctrl.paneHost(), &enter);
+        QDropEvent event(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(&ctrl.paneHost(), &event);
+        return event.isAccepted();
+    };
+    EXPECT_FALSE(drop({QUrl("http://example.invalid/a.txt"), QUrl::fromLocalFile(a)}));
+    EXPECT_TRUE(queuedNames().isEmpty());
+    EXPECT_TRUE(drop({QUrl::fromLocalFile(a)}));
+    EXPECT_EQ(queuedNames(), QStringList({"a.txt"}));
+    EXPECT_EQ(fired, QStringList({"attachCompleted"}));
+}
+
+TEST_F(AssembledControlTest, LocalPaneBrowsesAndScriptOpensFolders) {
+    ctrl.settings().LocalUIType = 2;
+    tree.folder("browse/inner");
+    EXPECT_EQ(ctrl.SetLocalGoFolder(tree.path("browse/")), 0);
+    EXPECT_EQ(ctrl.GetTreeSelectedName("local"), "browse");
+    EXPECT_EQ(ctrl.SetLocalGoFolder(tree.path("missing")), -2);
+    EXPECT_EQ(ctrl.GetTreeSelectedName("local"), "browse");
+    EXPECT_EQ(local->controller().list().row(0).entry.name, "inner");
+    ctrl.paneHost().setFocusPane(4);
+    ctrl.paneHost().runCommand(PaneCommand::LocalSelectAll);
+    EXPECT_EQ(ctrl.GetSelectedListCount("local"), 1);
+    EXPECT_TRUE(ctrl.GetSelectedListIsFolder("local", 0));
+    ctrl.Upfolder();
+    EXPECT_EQ(local->controller().selectedPath(), tree.root());
+    ctrl.settings().LocalUIType = 0;
+    EXPECT_EQ(ctrl.SetLocalGoFolder(tree.path("browse")), -3);
+}
+
+TEST_F(AssembledControlTest, AddCommandsQueueTheLocalSelection) {
+    ctrl.settings().LocalUIType = 2;
+    tree.file("sel/a.txt");
+    tree.file("sel/b.txt");
+    tree.file("sel/sub/c.txt");
+    ASSERT_EQ(ctrl.SetLocalGoFolder(tree.path("sel")), 0);
+    ctrl.paneHost().setFocusPane(4);
+    local->controller().list().setSelectedRows({1});
+    ctrl.paneHost().runCommand(PaneCommand::AddLocalListSelection);
+    EXPECT_EQ(queuedNames(), QStringList({"a.txt"}));
+    EXPECT_EQ(fired, QStringList({"attachCompleted"}));
+
+    ctrl.paneHost().setFocusPane(3);
+    ctrl.settings().IsAttachFolder = false;
+    ctrl.paneHost().runCommand(PaneCommand::AddLocalSelection);
+    EXPECT_EQ(queuedNames(), QStringList({"a.txt", "b.txt", "c.txt"}));
+    EXPECT_EQ(fired.filter("error(-1010").size(), 1);
+}
+
+TEST_F(AssembledControlTest, ScanWindowStopsOnItsButton) {
+    bool stopped = false;
+    int steps = 0;
+    FolderScanWindow window(
+        FolderScanWindow::StructuredScan, ctrl.paneHost().uiConfig(),
+        [&] {
+            ++steps;
+            return stopped;
+        },
+        [] { return QString("/somewhere"); }, [&] { stopped = true; });
+    QTimer::singleShot(250, &window, [&window] { window.stopButton()->click(); });
+    window.exec();
+    EXPECT_TRUE(stopped);
+    EXPECT_GE(steps, 2);
+}
+
+TEST_F(AssembledControlTest, AttachedFilesUploadByteIdenticalAndOnlyThoseQueuedHere) {
+    QTemporaryDir served, stored;
+    TestServer httpServer({"--root", served.path(), "--upload-dir", stored.path()});
+    ASSERT_TRUE(httpServer.isRunning());
+    const QString secret = tree.file("secret.txt", 7);
+    loadCatalogue(QString(R"(<MORVEXXML><FOLDER name="disk">
+        <FILE name="secret.txt" path="%1" transtype="local" size="7"/></FOLDER></MORVEXXML>)")
+                      .arg(secret));
+    const QString a = tree.file("up/a.bin", 5000);
+    QFile bFile(tree.path("up/b.txt"));
+    ASSERT_TRUE(bFile.open(QIODevice::WriteOnly));
+    bFile.write("line one\r\nline two\0end", 23);
+    bFile.close();
+    ctrl.AddLocalFile(a);
+    ctrl.AddLocalFile(tree.path("up/b.txt"));
+
+    PaneHostWindow& host = ctrl.paneHost();
+    host.settings().HttpServerName = "127.0.0.1";
+    host.settings().HttpPORT = static_cast<quint16>(httpServer.port());
+    LocalAttachAccess* attach = host.localAttach();
+    ASSERT_NE(attach, nullptr);
+    const UploadContext context{host.settings(), host.catalogue(), host.journal(),
+                                host.uiConfig(), host.prompter(),  &host};
+    const short code = StartUpload(context, "/upload.php", [attach](QList<UploadRow>& rows) {
+        return attach->buildUploadRows(rows);
+    });
+    ASSERT_EQ(code, 0) << ctrl.GetHTTPErrText().toStdString();
+    EXPECT_EQ(ctrl.GetCurrentUploadFileCnt(), 2);
+    QStringList names;
+    for (int i = 0; i < 2; ++i)
+        names.append(ctrl.GetCurrentUploadFileData("name", i));
+    EXPECT_EQ(names, QStringList({"a.bin", "b.txt"}));
+    const auto storedBytes = [&](const QString& name) {
+        QStringList found;
+        QDirIterator it(stored.path(), {name}, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            found.append(it.next());
+        QFile file(found.value(0));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    };
+    QFile original(a);
+    ASSERT_TRUE(original.open(QIODevice::ReadOnly));
+    EXPECT_EQ(storedBytes("a.bin"), original.readAll());
+    EXPECT_EQ(storedBytes("b.txt"), QByteArray("line one\r\nline two\0end", 23));
+    EXPECT_EQ(storedBytes("secret.txt"), QByteArray("<missing>"));
+}

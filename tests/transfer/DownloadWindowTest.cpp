@@ -1,0 +1,235 @@
+#include "transfer/widgets/DownloadWindow.h"
+
+#include "DownloadFixture.h"
+#include "IsolatedHome.h"
+#include "common/RememberedValues.h"
+#include "common/WorkingFolders.h"
+#include "transfer/DownloadQueue.h"
+#include "transfer/OpenDownload.h"
+#include "transfer/widgets/DownloadStart.h"
+#include "transfer/widgets/OptionQuestionDialog.h"
+#include "xml/XmlDocument.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QKeyEvent>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTreeWidget>
+#include <sys/stat.h>
+
+namespace {
+
+// Records the events the download entry points fire.
+struct RecordedEvents : ControlEvents {
+    QList<short> downloads;
+    QList<short> opens;
+    void addfileError(short, const QString&) override {}
+    void loadCompleted() override {}
+    void localAttachCompleted() override {}
+    void popupMenu(short) override {}
+    void renameCompleted(short) override {}
+    void openfileCompleted(short code) override { opens.append(code); }
+    void listItemDoubleClicked() override {}
+    void downloadCompleted(short code) override { downloads.append(code); }
+    void dragDropError(short, const QString&) override {}
+    void dragDropCompleted() override {}
+    void xmlLoadCompleted(short) override {}
+    void newFolderCompleted(short, int, const QString&) override {}
+    void serverItemDeleteCompleted(short, double) override {}
+    void functionKeyPressed(const QString&) override {}
+    void nodeUpDownCompleted(short, short) override {}
+    void listItemClicked() override {}
+    void treeSelectionChanged(const QString&) override {}
+    void dragDownSelectTarget(short, const QString&, const QString&, const QString&) override {}
+};
+
+class DownloadWindowTest : public DownloadFixture {
+protected:
+    IsolatedHome home_;
+    ControlSettings settings_;
+    UIConfig ui_;
+    QueuedPrompter prompter_;
+    RecordedEvents events_;
+    QStringList opened_;
+    DownloadHost host_{settings_, ui_,     prompter_,
+                       events_,   nullptr, [this](const QString& path) { opened_.append(path); },
+                       {}};
+    XmlDocument catalogue_;
+
+    XmlNode catalogue(const TestServer& server) {
+        const QString base = server.urlText("");
+        const QString text = QString(R"(<MORVEXXML><FOLDER name="disk">
+            <FOLDER name="docs">
+              <FILE name="7_a.txt" path="/a.txt" size="5" transtype="server"/>
+              <FILE name="queued.txt" path="/q.txt" size="3" transtype="local"/>
+              <FOLDER name="deep"><FILE name="b.txt" path="%1/b.txt" size="4" transtype="server"/></FOLDER>
+            </FOLDER>
+            <FILE name="c.txt" path="/c.txt" size="6" transtype="server"/>
+          </FOLDER></MORVEXXML>)")
+                                 .arg(base);
+        EXPECT_EQ(catalogue_.parseText(text), XmlDocument::ParseStatus::Parsed);
+        return catalogue_.root().child(0);
+    }
+    void serveCatalogueFiles() {
+        writeFile("a.txt", QByteArray("alpha"));
+        writeFile("b.txt", QByteArray("beta"));
+        writeFile("c.txt", QByteArray("gamma!"));
+    }
+    void pointAt(const TestServer& server) {
+        settings_.hostBaseUrl = server.urlText("");
+        settings_.Charset = "utf-8";
+        settings_.ServerFileNameMidChar = "_";
+    }
+};
+
+TEST_F(DownloadWindowTest, OverwriteQuestionClosesOnlyByConfirming) {
+    OptionQuestion question{"t", "exists", "name", "f.bin", "what", {"resume", "overwrite", "skip"},
+                            1,   "all",    "OK"};
+    OptionQuestionDialog untouched(question);
+    untouched.show();
+    QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+    QCoreApplication::sendEvent(&untouched, &escape);
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QCoreApplication::sendEvent(&untouched, &enter);
+    untouched.close();
+    EXPECT_TRUE(untouched.isVisible());
+    untouched.findChild<QPushButton*>()->click();
+    EXPECT_FALSE(untouched.isVisible());
+    EXPECT_EQ(untouched.answer().option, 1);
+    EXPECT_FALSE(untouched.answer().checked);
+
+    OptionQuestionDialog chosen(question);
+    chosen.show();
+    chosen.findChildren<QRadioButton*>().at(2)->setChecked(true);
+    chosen.findChild<QCheckBox*>()->setChecked(true);
+    chosen.findChild<QPushButton*>()->click();
+    EXPECT_EQ(chosen.answer().option, 2);
+    EXPECT_TRUE(chosen.answer().checked);
+
+    const OptionQuestion built = PrompterQuestions::overwriteQuestion(
+        DialogTextCopy({{"Radio3Txt", "skip it"}}), "/x/y/z.bin");
+    EXPECT_EQ(built.value, "z.bin");
+    EXPECT_EQ(built.defaultOption, 1);
+    EXPECT_EQ(built.options.value(2), "skip it");
+    EXPECT_EQ(PrompterQuestions::saveFilter("/a/b.tar.gz"), "Files (*.gz) (*.gz)");
+    EXPECT_EQ(PrompterQuestions::saveFilter("/a/README"), "All Files (*)");
+}
+
+TEST_F(DownloadWindowTest, SelectionDownloadsIntoFixedFolderAndReports) {
+    serveCatalogueFiles();
+    TestServer server({"--root", root()});
+    pointAt(server);
+    settings_.DownPathFix = target() + "/";
+    settings_.IsFolderViewAfterDown = true;
+    const XmlNode disk = catalogue(server);
+
+    const qint16 code = StartDownload(host_, {disk.child(0), disk.child(1)});
+    EXPECT_EQ(code, 0) << settings_.httpErrorText.toStdString();
+    EXPECT_EQ(readFile(targetFile("docs/a.txt")), "alpha");
+    EXPECT_EQ(readFile(targetFile("docs/deep/b.txt")), "beta");
+    EXPECT_EQ(readFile(targetFile("c.txt")), "gamma!");
+    EXPECT_FALSE(QFileInfo::exists(targetFile("docs/queued.txt")));
+    EXPECT_EQ(events_.downloads, QList<short>{0});
+    EXPECT_EQ(settings_.httpErrorText, "정상 종료 하였습니다.");
+    EXPECT_EQ(opened_, QStringList{target()}); // the fixed folder loses its trailing "/"
+    EXPECT_EQ(StartDownload(host_, {}), 0);
+    EXPECT_EQ(events_.downloads.size(), 1);
+}
+
+TEST_F(DownloadWindowTest, RefusalsBeforeAnyWindow) {
+    TestServer server({"--root", root()});
+    pointAt(server);
+    const XmlNode disk = catalogue(server);
+    settings_.LocalUIType = 2;
+    EXPECT_EQ(StartDownload(host_, {disk.child(1)}, QString()), kDownloadNoDisk);
+    EXPECT_EQ(settings_.httpErrorText, "선택한 다운위치는 디스크가 아닙니다.");
+    EXPECT_EQ(StartFolderDownload(host_, disk, true, target()), kDownloadTopNode);
+    EXPECT_EQ(settings_.httpErrorText, "최상위 ROOT 노드는 다운로드 할 수 없습니다.");
+    EXPECT_EQ(StartFolderDownload(host_, XmlNode(), false, target()), 0);
+    EXPECT_EQ(events_.downloads, (QList<short>{kDownloadNoDisk, kDownloadTopNode}));
+}
+
+TEST_F(DownloadWindowTest, ChosenFolderIsRememberedAndWindowShowsRowStates) {
+    serveCatalogueFiles();
+    TestServer server({"--root", root()});
+    pointAt(server);
+    const XmlNode disk = catalogue(server);
+    DownloadJob job;
+    job.settings.hostBase = settings_.hostBaseUrl;
+    job.settings.charset = "UTF-8";
+    job.texts = DialogTextCopy({{"SL_SuccessMsg", "done"}, {"SL_FailureMsg", "failed"}});
+    QueueDownloadElements(job, {disk.child(1)}, "_");
+    job.addFileRow("gone.txt", "/gone.txt", 1, {});
+    prompter_.folder = target();
+    DownloadWindow window(job, prompter_, false, false, nullptr);
+    window.exec();
+    EXPECT_TRUE(window.workerStarted());
+    EXPECT_FALSE(window.cancelAllButton()->isEnabled());
+    EXPECT_EQ(readFile(targetFile("c.txt")), "gamma!");
+    EXPECT_EQ(GetRemembered(RememberedValue::DownloadPath), target());
+    EXPECT_EQ(window.fileList()->topLevelItem(0)->text(1), "done");
+    EXPECT_EQ(window.fileList()->topLevelItem(1)->text(1), "failed");
+    EXPECT_EQ(job.resultCode(), kDownloadNotFound);
+
+    DownloadJob noFolder;
+    noFolder.addFileRow("c.txt", "/c.txt", 6, {});
+    prompter_.folder.clear();
+    DownloadWindow closed(noFolder, prompter_, false, true, nullptr);
+    closed.exec();
+    EXPECT_FALSE(closed.workerStarted());
+}
+
+TEST_F(DownloadWindowTest, OpenedFileIsPrivateAndOnlySuccessOpens) {
+    writeFile("doc.txt", QByteArray("document"));
+    TestServer server({"--root", root(), "--status", "500", "--status-path", "/broken*"});
+    pointAt(server);
+    XmlDocument doc;
+    doc.parseText(R"(<R><FILE name="1_doc.txt" path="/doc.txt" size="8"/>
+        <FILE name="missing.txt" path="/missing.txt" size="0"/>
+        <FILE name="broken.txt" path="/broken.txt" size="0"/>
+        <FILE name="../doc.txt" path="/doc.txt" size="8"/></R>)");
+    const XmlNode files = doc.root();
+
+    EXPECT_EQ(OpenServerFile(host_, files.child(0)), 0);
+    const QString saved = DownFolder() + "/doc.txt";
+    ASSERT_EQ(opened_, QStringList{saved});
+    EXPECT_EQ(readFile(saved), "document");
+    struct stat info {};
+    ASSERT_EQ(::stat(QFile::encodeName(saved).constData(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0600u);
+
+    EXPECT_EQ(OpenServerFile(host_, files.child(1)), kDownloadNotFound);
+    EXPECT_EQ(OpenServerFile(host_, files.child(2)), kDownloadBadReply);
+    EXPECT_FALSE(QFileInfo::exists(DownFolder() + "/broken.txt"));
+    EXPECT_EQ(OpenServerFile(host_, files.child(3)), kDownloadCannotCreate);
+    settings_.ServerFileOpenLimitsize = 4;
+    EXPECT_EQ(OpenServerFile(host_, files.child(0)), kDownloadTooLarge);
+    EXPECT_EQ(opened_.size(), 1);
+    EXPECT_EQ(events_.opens, (QList<short>{0, kDownloadNotFound, kDownloadBadReply,
+                                           kDownloadCannotCreate, kDownloadTooLarge}));
+}
+
+TEST_F(DownloadWindowTest, SameDayCleanupRemovesOnlyOldRegularFiles) {
+    const QString folder = target() + "/temp";
+    QDir().mkpath(folder + "/oldfolder");
+    writeLocal(folder + "/old.txt", "old");
+    writeLocal(folder + "/today.txt", "today");
+    writeLocal(target() + "/outside.txt", "outside");
+    const QDateTime yesterday = QDateTime::currentDateTime().addDays(-1);
+    for (const QString& path : {folder + "/old.txt", target() + "/outside.txt"}) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(yesterday, QFileDevice::FileModificationTime));
+    }
+    ASSERT_TRUE(QFile::link(target() + "/outside.txt", folder + "/link.txt"));
+
+    EXPECT_EQ(CleanOldTempFiles(folder), 1);
+    EXPECT_FALSE(QFileInfo::exists(folder + "/old.txt"));
+    EXPECT_TRUE(QFileInfo::exists(folder + "/today.txt"));
+    EXPECT_TRUE(QFileInfo(folder + "/link.txt").isSymLink());
+    EXPECT_TRUE(QFileInfo::exists(target() + "/outside.txt"));
+    EXPECT_TRUE(QFileInfo(folder + "/oldfolder").isDir());
+}
+
+} // namespace
