@@ -34,7 +34,9 @@ asan: deps
 tsan: deps
 	cmake -S . -B build-tsan -G Ninja -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=thread
 	cmake --build build-tsan -j $(JOBS)
-	cd build-tsan && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+	cd build-tsan && QT_QPA_PLATFORM=offscreen \
+	  TSAN_OPTIONS="die_after_fork=0 suppressions=$(CURDIR)/cmake/tsan.supp" \
+	  ctest --output-on-failure -j $(JOBS)
 
 demo: build
 	apps/demo/run-demo.sh build/bin
