@@ -1,0 +1,148 @@
+#include "IsolatedHome.h"
+#include "QStringPrinter.h"
+#include "TestServer.h"
+
+#include <QDirIterator>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+const char* const kCatalogue = R"(<?xml version="1.0" encoding="UTF-8"?>
+<MORVEXXML>
+  <FOLDER type="disk" name="disk">
+    <FOLDER name="docs"/>
+    <FILE path="/files/hello.txt" name="hello.txt" transtype="server" size="6" type="Text"
+          modifydate="2026-12-01"/>
+    <FILE path="/files/old.txt" name="old.txt" transtype="server" size="4" type="Text"
+          modifydate="2026-12-01"/>
+  </FOLDER>
+</MORVEXXML>)";
+
+// A whole page session against the loopback test server: documents fetched at start-up,
+// the user's actions through host.ui, transfers through the script methods.
+class PageTransfers : public ::testing::Test {
+protected:
+    void SetUp() override {
+        write(site.filePath("ui.xml"), "<UICONFIG/>");
+        write(site.filePath("catalogue.xml"), kCatalogue);
+        QDir(site.path()).mkdir("files");
+        write(site.filePath("files/hello.txt"), "hello\n");
+        write(site.filePath("files/old.txt"), "old\n");
+        server = std::make_unique<TestServer>(
+            QStringList{"--root", site.path(), "--upload-dir", uploads.path()});
+        ASSERT_TRUE(server->isRunning());
+    }
+
+    static void write(const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+    }
+
+    QString runPage(const QString& script, int* exitCode, const QString& layout = "2") {
+        const QString page = scratch.filePath("page.js");
+        write(page, script.toUtf8());
+        QProcess host;
+        host.start(VANTREL_HOST_PATH,
+                   {"--offscreen", "--timeout", "30", "--url", server->urlText("/page.html"),
+                    "--param", "UIConfigXML=/ui.xml", "--param", "ServerFileListXML=/catalogue.xml",
+                    "--param", "LocalUIType=" + layout, page});
+        EXPECT_TRUE(host.waitForFinished(45000));
+        *exitCode = host.exitCode();
+        return QString::fromUtf8(host.readAllStandardOutput() + host.readAllStandardError());
+    }
+
+    // Every regular file below `dir`, by file name.
+    static QMap<QString, QByteArray> filesBelow(const QString& dir) {
+        QMap<QString, QByteArray> found;
+        QDirIterator it(dir, QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            QFile file(it.next());
+            if (file.open(QIODevice::ReadOnly))
+                found.insert(it.fileName(), file.readAll());
+        }
+        return found;
+    }
+
+    IsolatedHome home;
+    QTemporaryDir site, uploads, scratch, local;
+    std::unique_ptr<TestServer> server;
+};
+
+} // namespace
+
+TEST_F(PageTransfers, AttachedFilesUploadAndTheJournalListsThem) {
+    write(local.filePath("a.txt"), "first file\n");
+    write(local.filePath("b.bin"), QByteArray(70000, '\x5a'));
+    int exitCode = -1;
+    const QString out = runPage(QStringLiteral(R"(
+        ctrl.OnLoadCompleat.connect(function () {
+            ctrl.AddLocalFile("%1/a.txt");
+            ctrl.AddLocalFile("%1/b.bin");
+            console.log("upload", ctrl.HttpSendAttach("/upload.php"), ctrl.GetHTTPErrCode());
+            for (var i = 0; i < ctrl.GetCurrentUploadFileCnt(); ++i)
+                console.log("record", ctrl.GetCurrentUploadFileData("name", i),
+                            ctrl.GetCurrentUploadFileData("size", i));
+            host.quit(0);
+        });)")
+                                    .arg(local.path()),
+                                &exitCode);
+    EXPECT_EQ(exitCode, 0) << out.toStdString();
+    EXPECT_TRUE(out.contains("upload 0 0\nrecord a.txt 11\nrecord b.bin 70000\n"))
+        << out.toStdString();
+    const auto arrived = filesBelow(uploads.path());
+    EXPECT_EQ(arrived.value("a.txt"), "first file\n");
+    EXPECT_EQ(arrived.value("b.bin"), QByteArray(70000, '\x5a'));
+}
+
+TEST_F(PageTransfers, TheUserDeletesAndMakesAFolderThroughTheServerPane) {
+    int exitCode = -1;
+    const QString out = runPage(R"(
+        ctrl.OnServerItemDeleteCompleat.connect(function (code, size) {
+            console.log("deleted", code, size, ctrl.GetServerDeleteFilename(0));
+        });
+        ctrl.OnNewFolderCompleat.connect(function (code, index, path) {
+            console.log("folder", code, index);
+        });
+        ctrl.OnLoadCompleat.connect(function () {
+            console.log("rows", host.ui.rows("serverList").join(","));
+            host.ui.click("serverList", "old.txt");
+            ctrl.DeleteSelectedItem();
+            ctrl.ServerNewfolderByName("made");
+            console.log("rows", host.ui.rows("serverList").join(","));
+            console.log("folders", ctrl.GetServerListFolderCount("disk", false));
+            host.quit(0);
+        });)",
+                                &exitCode);
+    EXPECT_EQ(exitCode, 0) << out.toStdString();
+    EXPECT_TRUE(out.contains("rows docs,hello.txt,old.txt\n"
+                             "deleted 0 4 old.txt\n"
+                             "folder 0 "))
+        << out.toStdString();
+    EXPECT_TRUE(out.contains("rows docs,made,hello.txt\nfolders 2\n")) << out.toStdString();
+}
+
+// Layout 2 downloads only into a folder dropped on; the other layouts ask for the target.
+TEST_F(PageTransfers, SelectedServerFilesDownloadIntoTheChosenFolder) {
+    int exitCode = -1;
+    const QString out = runPage(QStringLiteral(R"(
+        ctrl.OnDownloadCompleat.connect(function (code) {
+            console.log("downloaded", code);
+            host.quit(0);
+        });
+        ctrl.OnLoadCompleat.connect(function () {
+            host.answer("folder", "%1");
+            host.ui.selectRows("serverList", ["hello.txt", "old.txt"]);
+            ctrl.SelectedItemDown();
+        });)")
+                                    .arg(local.path()),
+                                &exitCode, "1");
+    EXPECT_EQ(exitCode, 0) << out.toStdString();
+    EXPECT_TRUE(out.contains("downloaded 0")) << out.toStdString();
+    const auto received = filesBelow(local.path());
+    EXPECT_EQ(received.value("hello.txt"), "hello\n");
+    EXPECT_EQ(received.value("old.txt"), "old\n");
+}
