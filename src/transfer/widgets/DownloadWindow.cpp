@@ -31,7 +31,7 @@ static void InitResources() {
 
 DownloadWindow::DownloadWindow(DownloadJob& job, Prompter& prompter, bool folderGiven,
                                bool cancelButtons, QWidget* parent)
-    : QDialog(parent), job_(job), prompter_(prompter), questions_(this, prompter, job),
+    : UndismissableDialog(parent), job_(job), prompter_(prompter), questions_(this, prompter, job),
       folderGiven_(folderGiven), cancelButtons_(cancelButtons) {
     InitResources();
     setWindowFlag(Qt::WindowCloseButtonHint, false);
@@ -233,7 +233,7 @@ void DownloadWindow::refreshCurrentRow() {
 }
 
 void DownloadWindow::tick() {
-    if (closing_)
+    if (closeAllowed())
         return;
     if (job_.finished) {
         finish();
@@ -254,7 +254,7 @@ void DownloadWindow::tick() {
 }
 
 void DownloadWindow::finish() {
-    closing_ = true;
+    allowClose();
     timer_.stop();
     if (worker_.joinable())
         worker_.join();
@@ -265,21 +265,4 @@ void DownloadWindow::finish() {
             SizeLineText(total, static_cast<double>(job_.bytesDone), caption_, true));
     }
     QDialog::done(QDialog::Accepted);
-}
-
-void DownloadWindow::closeEvent(QCloseEvent* event) {
-    if (!closing_)
-        event->ignore();
-}
-
-void DownloadWindow::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        event->ignore();
-        return;
-    default:
-        QDialog::keyPressEvent(event);
-    }
 }

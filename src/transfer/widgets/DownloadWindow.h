@@ -4,8 +4,8 @@
 #include "transfer/DownloadJob.h"
 #include "transfer/DownloadQuestions.h"
 #include "transfer/TransferDisplay.h"
+#include "transfer/widgets/UndismissableDialog.h"
 
-#include <QDialog>
 #include <QTimer>
 #include <memory>
 #include <thread>
@@ -22,7 +22,7 @@ class QTreeWidget;
 // worker has finished. Esc, Enter and the close box do nothing; the two cancel buttons set the
 // job's flags. The worker's questions are asked here, on the UI thread, through `prompter`.
 // The worker never outlives the window.
-class DownloadWindow : public QDialog {
+class DownloadWindow : public UndismissableDialog {
 public:
     // `folderGiven`: the caller supplied the drop folder. `cancelButtons`: HttpDownloadCancelBut.
     DownloadWindow(DownloadJob& job, Prompter& prompter, bool folderGiven, bool cancelButtons,
@@ -35,12 +35,8 @@ public:
     // True when the worker was started (false: no folder chosen or nothing to fetch).
     bool workerStarted() const { return worker_.joinable() || workerRan_; }
 
-    void reject() override {}
-
 protected:
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildLayout();
@@ -76,5 +72,4 @@ private:
     std::thread worker_;
     bool firstShow_ = true;
     bool workerRan_ = false;
-    bool closing_ = false;
 };

@@ -17,7 +17,7 @@ constexpr int kTickMs = 200;
 } // namespace
 
 OpenDownloadWindow::OpenDownloadWindow(OpenDownloadJob& job, DialogTextCopy texts, QWidget* parent)
-    : QDialog(parent), job_(job), texts_(std::move(texts)) {
+    : UndismissableDialog(parent), job_(job), texts_(std::move(texts)) {
     setWindowFlag(Qt::WindowCloseButtonHint, false);
     buildLayout();
     timer_.setInterval(kTickMs);
@@ -70,7 +70,7 @@ void OpenDownloadWindow::showEvent(QShowEvent* event) {
 }
 
 void OpenDownloadWindow::tick() {
-    if (closing_)
+    if (closeAllowed())
         return;
     if (job_.finished) {
         finish();
@@ -91,26 +91,9 @@ void OpenDownloadWindow::tick() {
 }
 
 void OpenDownloadWindow::finish() {
-    closing_ = true;
+    allowClose();
     timer_.stop();
     if (worker_.joinable())
         worker_.join();
     QDialog::done(QDialog::Accepted);
-}
-
-void OpenDownloadWindow::closeEvent(QCloseEvent* event) {
-    if (!closing_)
-        event->ignore();
-}
-
-void OpenDownloadWindow::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        event->ignore();
-        return;
-    default:
-        QDialog::keyPressEvent(event);
-    }
 }

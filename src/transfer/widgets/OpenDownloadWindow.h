@@ -3,8 +3,8 @@
 #include "transfer/DownloadJob.h"
 #include "transfer/OpenDownload.h"
 #include "transfer/TransferDisplay.h"
+#include "transfer/widgets/UndismissableDialog.h"
 
-#include <QDialog>
 #include <QTimer>
 #include <thread>
 
@@ -16,19 +16,15 @@ class QPushButton;
 // first showing it clears the temporary folder of files from other days and starts the
 // worker; a 200 ms timer shows the counters and closes the window once the worker finished.
 // Esc, Enter and the close box do nothing; the cancel button sets the job's flag.
-class OpenDownloadWindow : public QDialog {
+class OpenDownloadWindow : public UndismissableDialog {
 public:
     OpenDownloadWindow(OpenDownloadJob& job, DialogTextCopy texts, QWidget* parent = nullptr);
     ~OpenDownloadWindow() override;
 
     QPushButton* cancelButton() const { return cancel_; }
 
-    void reject() override {}
-
 protected:
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildLayout();
@@ -48,5 +44,4 @@ private:
     RateMeter rate_;
     std::thread worker_;
     bool firstShow_ = true;
-    bool closing_ = false;
 };

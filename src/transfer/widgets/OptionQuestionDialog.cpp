@@ -1,10 +1,8 @@
 #include "transfer/widgets/OptionQuestionDialog.h"
 
 #include <QCheckBox>
-#include <QCloseEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -13,7 +11,7 @@
 #include <QVBoxLayout>
 
 OptionQuestionDialog::OptionQuestionDialog(const OptionQuestion& question, QWidget* parent)
-    : QDialog(parent), answer_{question.defaultOption, false} {
+    : UndismissableDialog(parent), answer_{question.defaultOption, false} {
     setWindowTitle(question.title);
     setWindowFlag(Qt::WindowCloseButtonHint, false);
     auto* layout = new QVBoxLayout(this);
@@ -57,23 +55,6 @@ void OptionQuestionDialog::confirm() {
             answer_.option = i;
     }
     answer_.checked = check_->isChecked();
-    confirmed_ = true;
+    allowClose();
     accept();
-}
-
-void OptionQuestionDialog::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        event->ignore();
-        return;
-    default:
-        QDialog::keyPressEvent(event);
-    }
-}
-
-void OptionQuestionDialog::closeEvent(QCloseEvent* event) {
-    if (!confirmed_)
-        event->ignore();
 }

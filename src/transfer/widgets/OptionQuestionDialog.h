@@ -1,8 +1,8 @@
 #pragma once
 
 #include "common/Prompter.h"
+#include "transfer/widgets/UndismissableDialog.h"
 
-#include <QDialog>
 #include <QList>
 
 class QCheckBox;
@@ -10,18 +10,12 @@ class QRadioButton;
 
 // The window of an OptionQuestion: a message, a read-only value, radio options and a check
 // box. It closes only through its confirm button: Esc, Enter and the close box do nothing.
-class OptionQuestionDialog : public QDialog {
+class OptionQuestionDialog : public UndismissableDialog {
 public:
     explicit OptionQuestionDialog(const OptionQuestion& question, QWidget* parent = nullptr);
 
     // The confirmed answer; the default option, unticked, until confirmed.
     OptionAnswer answer() const { return answer_; }
-
-    void reject() override {}
-
-protected:
-    void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
 
 private:
     void confirm();
@@ -29,5 +23,4 @@ private:
     QList<QRadioButton*> options_;
     QCheckBox* check_ = nullptr;
     OptionAnswer answer_;
-    bool confirmed_ = false;
 };

@@ -31,7 +31,7 @@ static void InitTransferResources() {
 }
 
 UploadWindow::UploadWindow(UploadJob& job, const UIConfig& uiConfig, QWidget* parent)
-    : QDialog(parent), job_(job), texts_(uiConfig.Dialog(UIDialog::UploadWin)) {
+    : UndismissableDialog(parent), job_(job), texts_(uiConfig.Dialog(UIDialog::UploadWin)) {
     InitTransferResources();
     setWindowFlag(Qt::WindowCloseButtonHint, false);
     buildLayout();
@@ -132,7 +132,7 @@ void UploadWindow::tick() {
         if (worker_.joinable())
             worker_.join();
         refreshProgress();
-        closing_ = true;
+        allowClose();
         accept();
         return;
     }
@@ -194,23 +194,4 @@ void UploadWindow::refreshCountLine() {
     count_->setText(
         FillMessage("%d %s (%d / %d)", {QString::number(total - done), texts_.text("W_CountTxt"),
                                         QString::number(total), QString::number(done)}));
-}
-
-void UploadWindow::closeEvent(QCloseEvent* event) {
-    if (closing_)
-        QDialog::closeEvent(event);
-    else
-        event->ignore();
-}
-
-void UploadWindow::keyPressEvent(QKeyEvent* event) {
-    switch (event->key()) {
-    case Qt::Key_Escape:
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
-        event->ignore();
-        return;
-    default:
-        QDialog::keyPressEvent(event);
-    }
 }

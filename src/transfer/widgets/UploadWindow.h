@@ -2,9 +2,9 @@
 
 #include "transfer/TransferDisplay.h"
 #include "transfer/UploadJob.h"
+#include "transfer/widgets/UndismissableDialog.h"
 #include "xml/UIConfig.h"
 
-#include <QDialog>
 #include <QTimer>
 #include <thread>
 
@@ -17,7 +17,7 @@ class QTreeWidget;
 // rows and starts the one worker thread; a 200 ms timer shows the job's counters and closes
 // the window on the first tick after the worker has finished. Esc, Enter and the close box do
 // nothing; the cancel button sets the job's cancel flag. The worker never outlives the window.
-class UploadWindow : public QDialog {
+class UploadWindow : public UndismissableDialog {
     Q_OBJECT
 public:
     UploadWindow(UploadJob& job, const UIConfig& uiConfig, QWidget* parent = nullptr);
@@ -26,13 +26,8 @@ public:
     QPushButton* cancelButton() const { return cancelButton_; }
     QTreeWidget* fileList() const { return list_; }
 
-public slots:
-    void reject() override {}
-
 protected:
     void showEvent(QShowEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
 
 private:
     void buildLayout();
@@ -62,5 +57,4 @@ private:
     std::thread worker_;
     int rowsShownDone_ = 0;
     bool firstShow_ = true;
-    bool closing_ = false;
 };
