@@ -117,3 +117,23 @@ TEST_F(PageDocuments, AHandlerMayReadAndReloadFromInsideTheLoadEvent) {
                                 "/catalogue.xml");
     EXPECT_EQ(out, "xml 0 disk 0\nstill disk\nxml 0 other 0\n");
 }
+
+TEST_F(PageDocuments, AHandlerMayReloadFromInsideATreeSelectionChange) {
+    write("other.xml", "<MORVEXXML><FOLDER type=\"disk\" name=\"other\"/></MORVEXXML>");
+    const QString out = runPage(R"(
+        var changes = [];
+        ctrl.OnTreeSelChanged.connect(function (path) {
+            changes.push(path);
+            if (changes.length == 1)
+                ctrl.ServerFileListXML = "/other.xml";
+        });
+        ctrl.OnXMLLoadCompleat.connect(function (code) {
+            console.log("xml", code, ctrl.GetDiskName(0));
+            if (ctrl.GetDiskName(0) == "other") {
+                console.log("selected", changes.join(","));
+                host.quit(0);
+            }
+        });)",
+                                "/catalogue.xml");
+    EXPECT_TRUE(out.startsWith("xml 0 disk\nxml 0 other\nselected disk")) << out.toStdString();
+}

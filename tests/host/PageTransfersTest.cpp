@@ -74,14 +74,18 @@ protected:
 
 } // namespace
 
-TEST_F(PageTransfers, AttachedFilesUploadAndTheJournalListsThem) {
+TEST_F(PageTransfers, AttachedFilesAndAFolderUploadAndTheJournalListsThem) {
     write(local.filePath("a.txt"), "first file\n");
     write(local.filePath("b.bin"), QByteArray(70000, '\x5a'));
+    QDir(local.path()).mkdir("folder");
+    write(local.filePath("folder/c.txt"), "in a folder\n");
     int exitCode = -1;
     const QString out = runPage(QStringLiteral(R"(
         ctrl.OnLoadCompleat.connect(function () {
             ctrl.AddLocalFile("%1/a.txt");
             ctrl.AddLocalFile("%1/b.bin");
+            host.answer("folder", "%1/folder");
+            ctrl.FolderAttach();
             console.log("upload", ctrl.HttpSendAttach("/upload.php"), ctrl.GetHTTPErrCode());
             for (var i = 0; i < ctrl.GetCurrentUploadFileCnt(); ++i)
                 console.log("record", ctrl.GetCurrentUploadFileData("name", i),
@@ -91,11 +95,12 @@ TEST_F(PageTransfers, AttachedFilesUploadAndTheJournalListsThem) {
                                     .arg(local.path()),
                                 &exitCode);
     EXPECT_EQ(exitCode, 0) << out.toStdString();
-    EXPECT_TRUE(out.contains("upload 0 0\nrecord a.txt 11\nrecord b.bin 70000\n"))
+    EXPECT_TRUE(out.contains("upload 0 0\nrecord a.txt 11\nrecord b.bin 70000\nrecord c.txt 12\n"))
         << out.toStdString();
     const auto arrived = filesBelow(uploads.path());
     EXPECT_EQ(arrived.value("a.txt"), "first file\n");
     EXPECT_EQ(arrived.value("b.bin"), QByteArray(70000, '\x5a'));
+    EXPECT_EQ(arrived.value("c.txt"), "in a folder\n");
 }
 
 TEST_F(PageTransfers, TheUserDeletesAndMakesAFolderThroughTheServerPane) {
