@@ -349,6 +349,7 @@ private:
         modified_ = true;
     }
     void ignoreAssignment() { modified_ = true; }
+    short reportFormNotSent();
 
     PaneHostWindow* paneHost_;
     HostPage hostPage_;

@@ -58,9 +58,19 @@ void CMxVantrel2Ctrl::AddPOSTForm(const QString& Formname, const QString& PostDa
     formText_ += formText_.isEmpty() ? field : '&' + field;
 }
 
+// Form posting has no engine yet: nothing is sent, and the page is told so rather than
+// handed a success.
+short CMxVantrel2Ctrl::reportFormNotSent() {
+    static constexpr short kFormNotSent = -2103;
+    settings().httpErrorCode = kFormNotSent;
+    settings().httpSystemError = 0;
+    settings().httpErrorText = QStringLiteral("Form 데이타를 전송 할 수 없습니다.");
+    return kFormNotSent;
+}
+
 short CMxVantrel2Ctrl::SendPOSTForm(const QString&, short, const QString&) {
     formText_.clear();
-    return 0;
+    return reportFormNotSent();
 }
 
 void CMxVantrel2Ctrl::AddPOSTFormXml(const QString& Formname, const QString& PostData) {
@@ -75,5 +85,5 @@ QString CMxVantrel2Ctrl::GetPostResponseData() {
 short CMxVantrel2Ctrl::SendPOSTFormXmlFile(const QString&, short, const QString&, const QString&) {
     xmlFieldNames_.clear();
     xmlFieldValues_.clear();
-    return 0;
+    return reportFormNotSent();
 }
