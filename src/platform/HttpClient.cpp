@@ -8,6 +8,7 @@ namespace {
 
 constexpr int kPollMilliseconds = 100;           // how soon a cancel from another thread is seen
 constexpr long kReceiveBufferBytes = 512 * 1024; // large reads keep bulk downloads fast
+constexpr long kSendBufferBytes = 256 * 1024;    // and large file reads keep uploads fast
 
 struct HeaderList {
     curl_slist* list = nullptr;
@@ -196,6 +197,7 @@ struct HttpSession::State {
         body = &source;
         curl_easy_setopt(easy, CURLOPT_POST, 1L);
         curl_easy_setopt(easy, CURLOPT_POSTFIELDSIZE_LARGE, curl_off_t(source.length));
+        curl_easy_setopt(easy, CURLOPT_UPLOAD_BUFFERSIZE, kSendBufferBytes);
         curl_easy_setopt(easy, CURLOPT_READFUNCTION, &State::onRead);
         curl_easy_setopt(easy, CURLOPT_READDATA, this);
         curl_easy_setopt(easy, CURLOPT_SEEKFUNCTION, &State::onSeek);
