@@ -8,6 +8,7 @@
 #include "control/WidgetPrompter.h"
 #include "panes/list/FileListView.h"
 #include "panes/local/widgets/LocalPaneInstall.h"
+#include "panes/local/widgets/LocalPaneWidgets.h"
 #include "panes/server/ServerPaneWidgets.h"
 
 #include <QAbstractItemView>
@@ -61,10 +62,10 @@ PaneHostWindow::PaneHostWindow(ControlEvents& events, QWidget* parent)
     }
     registerViewModeCommands();
     setMouseTracking(true);
-    installServerPane();
+    installPanes();
 }
 
-void PaneHostWindow::installServerPane() {
+void PaneHostWindow::installPanes() {
     serverPane_ = new ServerPaneWidgets(
         {catalogue_, journal_, settings_, uiConfig_, [this]() -> Prompter& { return *prompter_; },
          events_, this, [this] { return focusPane_; }, [this](qint16 pane) { focusPane_ = pane; },
@@ -75,7 +76,7 @@ void PaneHostWindow::installServerPane() {
     installPane(PaneLayout::ServerList, serverPane_->listView());
     attachServerPaneLoading(serverPane_);
     attachPanes(&serverPane_->controller(), localList_, &serverPane_->controller(), localTree_);
-    InstallLocalPane(*this, events_, serverPane_->controller());
+    localPane_ = InstallLocalPane(*this, events_, serverPane_->controller());
 }
 
 ServerPaneController& PaneHostWindow::serverPane() const {
@@ -143,7 +144,13 @@ QColor PaneHostWindow::splitterColor() const {
     return ParseColor(settings_.SpBarColor, kDefaultSplitterColor);
 }
 
+void PaneHostWindow::setUpLocalPaneIfShown() {
+    if (startupLoadDone_ && settings_.LocalUIType == 2)
+        localPane_->ensureSetUp();
+}
+
 void PaneHostWindow::applyLayoutMode() {
+    setUpLocalPaneIfShown();
     layout_.setMode(settings_.LocalUIType);
     placePanes();
     update();
@@ -228,8 +235,11 @@ void PaneHostWindow::runDocumentLoad() {
     if (focusPane_ == 0)
         focusPane_ = settings_.LocalUIType == 0 ? 2 : 1;
     events_.xmlLoadCompleted(code);
-    if (startup)
+    if (startup) {
+        startupLoadDone_ = true;
+        setUpLocalPaneIfShown();
         events_.loadCompleted();
+    }
 }
 
 void PaneHostWindow::resizeEvent(QResizeEvent* event) {

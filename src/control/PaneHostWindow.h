@@ -18,6 +18,7 @@ class Prompter;
 class ListPaneAccess;
 class LocalAttachAccess;
 class ServerPaneController;
+class LocalPaneWidgets;
 class ServerPaneLoading;
 class ServerPaneWidgets;
 class TreePaneAccess;
@@ -127,7 +128,10 @@ private:
     void runDocumentLoad();
     void requestStartupLoad();
     void registerViewModeCommands();
-    void installServerPane();
+    void installPanes();
+    // The local pane takes its colours and columns once the start-up load has brought the UI
+    // configuration, and only in the layout that shows it.
+    void setUpLocalPaneIfShown();
 
     ControlEvents& events_;
     ControlSettings settings_;
@@ -155,4 +159,6 @@ private:
     bool loadQueued_ = false;
     bool startupLoadQueued_ = false;
     ServerPaneWidgets* serverPane_ = nullptr;
+    LocalPaneWidgets* localPane_ = nullptr;
+    bool startupLoadDone_ = false;
 };

@@ -46,12 +46,15 @@ TEST(HostUi, PageScreenshotsOfEachLayoutShowEveryPanePainted) {
         const QString shot = dir.filePath(QString("mode%1.png").arg(mode));
         const QString out = runPage(dir, mode,
                                     QString(R"(
-            console.log(JSON.stringify(host.ui.rows("serverList")), host.ui.click("serverList", ""),
-                        host.ui.click("serverList", "missing.txt"));
-            console.log(host.ui.screenshot("%1"));
-            host.quit(0);)")
+            ctrl.OnLoadCompleat.connect(function () {
+                console.log(JSON.stringify(host.ui.rows("serverList")),
+                            host.ui.click("serverList", ""),
+                            host.ui.click("serverList", "missing.txt"));
+                console.log(host.ui.screenshot("%1"));
+                host.quit(0);
+            });)")
                                         .arg(shot));
-        EXPECT_EQ(out, "[] true false\ntrue\n") << mode;
+        EXPECT_EQ(out, "prompt: message: UI config XML not found.\n[] true false\ntrue\n") << mode;
         const QImage image(shot);
         ASSERT_EQ(image.size(), QSize(600, 400));
         for (const QRect& pane : panes[mode])

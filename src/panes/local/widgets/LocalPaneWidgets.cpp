@@ -18,8 +18,6 @@
 
 namespace {
 
-constexpr qint16 kLocalPaneMode = 2;
-
 // The local files of a desktop drop; empty when it carries anything else.
 QStringList droppedLocalFiles(const QMimeData* mime) {
     QStringList paths;
@@ -56,7 +54,6 @@ LocalPaneWidgets::LocalPaneWidgets(LocalPaneHost host, std::unique_ptr<LocalName
     registerCommands();
     host_.window->setAcceptDrops(true);
     host_.window->installEventFilter(this);
-    tree_->installEventFilter(this);
 }
 
 LocalPaneWidgets::~LocalPaneWidgets() = default;
@@ -175,9 +172,6 @@ bool LocalPaneWidgets::takeDrop(QEvent* event) {
 }
 
 bool LocalPaneWidgets::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == tree_ && event->type() == QEvent::Show &&
-        host_.settings.LocalUIType == kLocalPaneMode)
-        ensureSetUp();
     if (watched == host_.window &&
         (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
          event->type() == QEvent::Drop))
