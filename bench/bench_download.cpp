@@ -1,6 +1,7 @@
 // Download of one large file through the download engine against `curl -o` from the same
 // loopback server in the same run (size in MiB from VANTREL_BENCH_DOWNLOAD_MB, default 1024),
 // and 100 downloads cut at random offsets by --drop-after, each resumed and compared.
+#include "PeakMemory.h"
 #include "platform/HttpClient.h"
 #include "transfer/DownloadEngine.h"
 
@@ -45,17 +46,6 @@ public:
     OverwriteAnswer askOverwrite(const QString&) override { return {0, true}; }
     QString askSavePath(const QString&) override { return {}; }
 };
-
-qint64 PeakResidentKiB() {
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    }
-    return -1;
-}
 
 qint16 Download(const QString& base, const QString& name, qint64 size, const QString& folder) {
     DownloadJob job;
@@ -122,7 +112,7 @@ void BM_DownloadAgainstCurl(benchmark::State& state) {
     state.counters["engine_MiBps"] = size / 1048576.0 / engine;
     state.counters["curl_MiBps"] = size / 1048576.0 / curl;
     state.counters["ratio_vs_curl"] = curl / engine;
-    state.counters["peak_rss_MiB"] = PeakResidentKiB() / 1024.0;
+    state.counters["peak_rss_MiB"] = bench::PeakResidentKiB() / 1024.0;
     std::printf("download throughput ratio vs curl -o: %.2f\n", curl / engine);
 }
 

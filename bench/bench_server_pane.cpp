@@ -1,6 +1,6 @@
 // The server pane at scale: filling a folder of 20,000 files, and 10,000 AddServerFile calls
 // with list drawing switched off.
-#include "common/ControlEvents.h"
+#include "RecordingEvents.h"
 #include "common/Prompter.h"
 #include "control/ControlSettings.h"
 #include "panes/server/ServerListItemModel.h"
@@ -24,28 +24,6 @@ public:
     void showPage(const QString&, const QString&) override {}
 };
 
-class NoEvents : public ControlEvents {
-public:
-    void addfileError(short, const QString&) override {}
-    void loadCompleted() override {}
-    void localAttachCompleted() override {}
-    void popupMenu(short) override {}
-    void renameCompleted(short) override {}
-    void openfileCompleted(short) override {}
-    void listItemDoubleClicked() override {}
-    void downloadCompleted(short) override {}
-    void dragDropError(short, const QString&) override {}
-    void dragDropCompleted() override {}
-    void xmlLoadCompleted(short) override {}
-    void newFolderCompleted(short, int, const QString&) override {}
-    void serverItemDeleteCompleted(short, double) override {}
-    void functionKeyPressed(const QString&) override {}
-    void nodeUpDownCompleted(short, short) override {}
-    void listItemClicked() override {}
-    void treeSelectionChanged(const QString&) override {}
-    void dragDownSelectTarget(short, const QString&, const QString&, const QString&) override {}
-};
-
 struct Pane {
     explicit Pane(int files) {
         QString xml = "<MORVEXXML><FOLDER type=\"disk\" name=\"D\"><FOLDER name=\"big\">";
@@ -63,7 +41,7 @@ struct Pane {
     }
     QTemporaryDir dir;
     SilentPrompter prompter;
-    NoEvents events;
+    RecordingEvents events;
     ControlSettings settings;
     UIConfig uiConfig;
     ServerCatalogue catalogue;

@@ -1,5 +1,6 @@
 // Upload of one large file through the upload engine against `curl -F` to the same loopback
 // server, in the same run. Size in MiB from VANTREL_BENCH_UPLOAD_MB (default 1024).
+#include "PeakMemory.h"
 #include "platform/HttpClient.h"
 #include "transfer/UploadEngine.h"
 
@@ -31,17 +32,6 @@ private:
     QProcess process_;
     int port_ = 0;
 };
-
-qint64 PeakResidentKiB() {
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    }
-    return -1;
-}
 
 double EngineSeconds(const QString& path, qint64 size, int port) {
     UploadJob job;
@@ -98,7 +88,7 @@ void BM_UploadAgainstCurl(benchmark::State& state) {
     state.counters["engine_MiB_s"] = mib / engine;
     state.counters["curl_MiB_s"] = mib / curl;
     state.counters["ratio_vs_curl"] = curl / engine;
-    state.counters["peak_rss_MiB"] = PeakResidentKiB() / 1024.0;
+    state.counters["peak_rss_MiB"] = bench::PeakResidentKiB() / 1024.0;
     std::printf("upload throughput ratio vs curl -F: %.2f (engine %.0f MiB/s, curl %.0f MiB/s)\n",
                 curl / engine, mib / engine, mib / curl);
 }

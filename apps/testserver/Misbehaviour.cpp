@@ -67,6 +67,17 @@ void SetShapedBody(httplib::Response& res, std::uint64_t size, const std::string
         });
 }
 
+void SetEchoBody(httplib::Response& res, std::string body, const ServerOptions& options) {
+    auto shared = std::make_shared<std::string>(std::move(body));
+    SetShapedBody(
+        res, shared->size(), "application/octet-stream",
+        [shared](std::uint64_t offset, char* buffer, std::size_t length) {
+            shared->copy(buffer, length, offset);
+            return true;
+        },
+        options);
+}
+
 bool StatusOverrideApplies(const ServerOptions& options, const std::string& path) {
     return options.status != 0 && fnmatch(options.statusPath.c_str(), path.c_str(), 0) == 0;
 }

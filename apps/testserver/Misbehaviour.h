@@ -21,5 +21,8 @@ using BodyReader = std::function<bool(std::uint64_t offset, char* buffer, std::s
 void SetShapedBody(httplib::Response& res, std::uint64_t size, const std::string& contentType,
                    BodyReader read, const ServerOptions& options);
 
+// Sends `body` back as the reply, shaped as SetShapedBody does.
+void SetEchoBody(httplib::Response& res, std::string body, const ServerOptions& options);
+
 // True when --status applies to `path`.
 bool StatusOverrideApplies(const ServerOptions& options, const std::string& path);

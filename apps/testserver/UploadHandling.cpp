@@ -119,19 +119,13 @@ bool StatusOverrideAppliesToTarget(const ServerOptions& options, const httplib::
 void EchoBody(const httplib::Request& req, httplib::Response& res,
               const httplib::ContentReader& content, const ServerOptions& options,
               RequestLog& log) {
-    auto body = std::make_shared<std::string>();
+    std::string body;
     content([&](const char* data, std::size_t length) {
-        body->append(data, length);
+        body.append(data, length);
         return true;
     });
-    log.write(req, body->size());
-    SetShapedBody(
-        res, body->size(), "application/octet-stream",
-        [body](std::uint64_t offset, char* buffer, std::size_t length) {
-            body->copy(buffer, length, offset);
-            return true;
-        },
-        options);
+    log.write(req, body.size());
+    SetEchoBody(res, std::move(body), options);
 }
 
 } // namespace

@@ -60,14 +60,7 @@ void InstallRoutes(httplib::Server& server, const std::filesystem::path& root,
             ServeStatusOverride(root, req, res, options);
             return;
         }
-        auto body = std::make_shared<std::string>(req.body);
-        SetShapedBody(
-            res, body->size(), "application/octet-stream",
-            [body](std::uint64_t offset, char* buffer, std::size_t length) {
-                body->copy(buffer, length, offset);
-                return true;
-            },
-            options);
+        SetEchoBody(res, req.body, options);
     });
 }
 

@@ -2,6 +2,7 @@
 
 #include "DownloadFixture.h"
 #include "IsolatedHome.h"
+#include "RecordingEvents.h"
 #include "common/RememberedValues.h"
 #include "common/WorkingFolders.h"
 #include "transfer/DownloadQueue.h"
@@ -20,37 +21,13 @@
 
 namespace {
 
-// Records the events the download entry points fire.
-struct RecordedEvents : ControlEvents {
-    QList<short> downloads;
-    QList<short> opens;
-    void addfileError(short, const QString&) override {}
-    void loadCompleted() override {}
-    void localAttachCompleted() override {}
-    void popupMenu(short) override {}
-    void renameCompleted(short) override {}
-    void openfileCompleted(short code) override { opens.append(code); }
-    void listItemDoubleClicked() override {}
-    void downloadCompleted(short code) override { downloads.append(code); }
-    void dragDropError(short, const QString&) override {}
-    void dragDropCompleted() override {}
-    void xmlLoadCompleted(short) override {}
-    void newFolderCompleted(short, int, const QString&) override {}
-    void serverItemDeleteCompleted(short, double) override {}
-    void functionKeyPressed(const QString&) override {}
-    void nodeUpDownCompleted(short, short) override {}
-    void listItemClicked() override {}
-    void treeSelectionChanged(const QString&) override {}
-    void dragDownSelectTarget(short, const QString&, const QString&, const QString&) override {}
-};
-
 class DownloadWindowTest : public DownloadFixture {
 protected:
     IsolatedHome home_;
     ControlSettings settings_;
     UIConfig ui_;
     QueuedPrompter prompter_;
-    RecordedEvents events_;
+    RecordingEvents events_;
     QStringList opened_;
     DownloadHost host_{settings_, ui_,     prompter_,
                        events_,   nullptr, [this](const QString& path) { opened_.append(path); },
@@ -130,11 +107,11 @@ TEST_F(DownloadWindowTest, SelectionDownloadsIntoFixedFolderAndReports) {
     EXPECT_EQ(readFile(targetFile("docs/deep/b.txt")), "beta");
     EXPECT_EQ(readFile(targetFile("c.txt")), "gamma!");
     EXPECT_FALSE(QFileInfo::exists(targetFile("docs/queued.txt")));
-    EXPECT_EQ(events_.downloads, QList<short>{0});
+    EXPECT_EQ(events_.codes("downloadCompleted"), QList<short>{0});
     EXPECT_EQ(settings_.httpErrorText, "정상 종료 하였습니다.");
     EXPECT_EQ(opened_, QStringList{target()}); // the fixed folder loses its trailing "/"
     EXPECT_EQ(StartDownload(host_, {}), 0);
-    EXPECT_EQ(events_.downloads.size(), 1);
+    EXPECT_EQ(events_.count("downloadCompleted"), 1);
 }
 
 TEST_F(DownloadWindowTest, RefusalsBeforeAnyWindow) {
@@ -147,7 +124,8 @@ TEST_F(DownloadWindowTest, RefusalsBeforeAnyWindow) {
     EXPECT_EQ(StartFolderDownload(host_, disk, true, target()), kDownloadTopNode);
     EXPECT_EQ(settings_.httpErrorText, "최상위 ROOT 노드는 다운로드 할 수 없습니다.");
     EXPECT_EQ(StartFolderDownload(host_, XmlNode(), false, target()), 0);
-    EXPECT_EQ(events_.downloads, (QList<short>{kDownloadNoDisk, kDownloadTopNode}));
+    EXPECT_EQ(events_.codes("downloadCompleted"),
+              (QList<short>{kDownloadNoDisk, kDownloadTopNode}));
 }
 
 TEST_F(DownloadWindowTest, ChosenFolderIsRememberedAndWindowShowsRowStates) {
@@ -206,8 +184,9 @@ TEST_F(DownloadWindowTest, OpenedFileIsPrivateAndOnlySuccessOpens) {
     settings_.ServerFileOpenLimitsize = 4;
     EXPECT_EQ(OpenServerFile(host_, files.child(0)), kDownloadTooLarge);
     EXPECT_EQ(opened_.size(), 1);
-    EXPECT_EQ(events_.opens, (QList<short>{0, kDownloadNotFound, kDownloadBadReply,
-                                           kDownloadCannotCreate, kDownloadTooLarge}));
+    EXPECT_EQ(events_.codes("openfileCompleted"),
+              (QList<short>{0, kDownloadNotFound, kDownloadBadReply, kDownloadCannotCreate,
+                            kDownloadTooLarge}));
 }
 
 TEST_F(DownloadWindowTest, SameDayCleanupRemovesOnlyOldRegularFiles) {

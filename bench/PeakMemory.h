@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QFile>
+
+namespace bench {
+
+// The process's peak resident memory in KiB (VmHWM), or -1 where /proc does not tell.
+inline qint64 PeakResidentKiB() {
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+    }
+    return -1;
+}
+
+} // namespace bench
