@@ -57,6 +57,12 @@ struct ControlSettings {
     // pointers, which a reload would leave dangling).
     qint16 dragTargetKind = -1, dragTargetSubKind = -1;
     QString dragTargetA, dragTargetB;
+    // Every load or refresh replaces the items a pending drag names.
+    void forgetPendingDrag() {
+        dragTargetKind = dragTargetSubKind = -1;
+        dragTargetA.clear();
+        dragTargetB.clear();
+    }
     QString httpErrorText;
     qint16 httpErrorCode = 0;
     qint32 httpSystemError = 0;

@@ -6,20 +6,8 @@
 #include "xml/ServerCatalogue.h"
 #include "xml/UIConfig.h"
 
-namespace {
-
-// A pending drag-to-download names items of the document being replaced.
-void forgetPendingDrag(ControlSettings& settings) {
-    settings.dragTargetKind = -1;
-    settings.dragTargetSubKind = -1;
-    settings.dragTargetA.clear();
-    settings.dragTargetB.clear();
-}
-
-} // namespace
-
 qint16 RunDocumentLoad(DocumentLoadContext& c) {
-    forgetPendingDrag(c.settings);
+    c.settings.forgetPendingDrag();
     const UIConfigLoadResult ui = c.uiConfig.FetchAndLoad(c.settings, c.prompter);
     if (!ui.continueLoad)
         return ui.code;

@@ -159,10 +159,7 @@ void ServerPaneController::openSelected() {
 }
 
 void ServerPaneController::refresh() {
-    settings_.dragTargetKind = -1;
-    settings_.dragTargetSubKind = -1;
-    settings_.dragTargetA.clear();
-    settings_.dragTargetB.clear();
+    settings_.forgetPendingDrag();
     clear();
     if (catalogue_.Load(settings_, prompter_) != kCatalogueLoaded || !buildTree() ||
         !journal_.Create(prompter_))
