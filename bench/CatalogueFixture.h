@@ -88,4 +88,23 @@ inline double AverageRawParseSeconds(int files) {
     return total / 3;
 }
 
+// Times `enumerate` (which reads every file and returns how many it read) after a change to
+// `touch`, so each run walks its collection afresh; reports the time against a raw parse.
+template <typename Touch, typename Enumerate>
+void MeasureEnumeration(benchmark::State& state, int files, Touch touch, Enumerate enumerate) {
+    const double rawParse = AverageRawParseSeconds(files);
+    double enumeration = 0.0;
+    for (auto _ : state) {
+        touch(QString::number(state.iterations()));
+        const auto start = std::chrono::steady_clock::now();
+        const int count = enumerate();
+        enumeration +=
+            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        if (count != files)
+            state.SkipWithError("wrong file count");
+    }
+    state.counters["ratio_to_raw_parse"] = enumeration / state.iterations() / rawParse;
+    state.SetItemsProcessed(state.iterations() * files);
+}
+
 } // namespace bench

@@ -46,21 +46,15 @@ void BM_CatalogueEnumerateAllFiles(benchmark::State& state) {
         state.SkipWithError("catalogue did not load");
         return;
     }
-    const double rawParse = AverageRawParseSeconds(files);
-    double enumeration = 0.0;
-    for (auto _ : state) {
-        catalogue.SetAttribute(catalogue.root(), "run", QString::number(state.iterations()));
-        const auto start = std::chrono::steady_clock::now();
-        const int count = catalogue.GetServerListFileCount("disk", true);
-        for (int i = 0; i < count; ++i)
-            benchmark::DoNotOptimize(catalogue.GetServerListFileItem("disk", true, "name", i));
-        enumeration +=
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        if (count != files)
-            state.SkipWithError("wrong file count");
-    }
-    state.counters["ratio_to_raw_parse"] = enumeration / state.iterations() / rawParse;
-    state.SetItemsProcessed(state.iterations() * files);
+    MeasureEnumeration(
+        state, files,
+        [&](const QString& run) { catalogue.SetAttribute(catalogue.root(), "run", run); },
+        [&] {
+            const int count = catalogue.GetServerListFileCount("disk", true);
+            for (int i = 0; i < count; ++i)
+                benchmark::DoNotOptimize(catalogue.GetServerListFileItem("disk", true, "name", i));
+            return count;
+        });
 }
 
 } // namespace

@@ -33,19 +33,10 @@ void BM_ScriptEnumerateAllFiles(benchmark::State& state) {
     engine.globalObject().setProperty("ctrl", engine.newQObject(&ctrl));
     QJSValue enumerate = engine.evaluate(kEnumerate);
 
-    const double rawParse = AverageRawParseSeconds(files);
-    double enumeration = 0.0;
-    for (auto _ : state) {
-        catalogue.SetAttribute(catalogue.root(), "run", QString::number(state.iterations()));
-        const auto start = std::chrono::steady_clock::now();
-        const int count = enumerate.call().toInt();
-        enumeration +=
-            std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-        if (count != files)
-            state.SkipWithError("wrong file count");
-    }
-    state.counters["ratio_to_raw_parse"] = enumeration / state.iterations() / rawParse;
-    state.SetItemsProcessed(state.iterations() * files);
+    MeasureEnumeration(
+        state, files,
+        [&](const QString& run) { catalogue.SetAttribute(catalogue.root(), "run", run); },
+        [&] { return enumerate.call().toInt(); });
 }
 
 } // namespace

@@ -253,21 +253,14 @@ TEST_F(DownloadEngineTest, CancelAllEndsWithMinus99AndReleasesQuestions) {
     prepareJob(job, server);
     job.addFileRow("slow.bin", "/slow.bin", 400000, {});
     job.addFileRow("next.bin", "/next.bin", 1000, {});
-    QObject receiver;
     QueuedPrompter prompter;
-    PrompterQuestions questions(&receiver, prompter, job);
-    std::thread worker([&] { RunDownload(job, questions); });
-    while (job.bytesDone < 20000 && !job.finished)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    job.cancelEverything();
-    while (!job.finished)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    worker.join();
-    EXPECT_EQ(job.resultCode(), kDownloadCancelled);
+    EXPECT_EQ(runJobActingMidway(job, prompter, 20000, [&] { job.cancelEverything(); }),
+              kDownloadCancelled);
     EXPECT_EQ(job.resultMessage(), "사용자가 취소 하였습니다.");
     EXPECT_EQ(job.row(1).state, DownloadRow::Waiting);
 
     // A worker waiting for an answer is released by cancel-all without one.
+    QObject receiver;
     DownloadJob waiting;
     PrompterQuestions unanswered(&receiver, prompter, waiting);
     std::thread asker([&] { EXPECT_EQ(unanswered.askOverwrite("x").choice, 2); });
@@ -284,17 +277,8 @@ TEST_F(DownloadEngineTest, CancelFileGoesOnWithTheNextRow) {
     prepareJob(job, server);
     job.addFileRow("slow.bin", "/slow.bin", 400000, {});
     job.addFileRow("next.bin", "/next.bin", 1000, {});
-    QObject receiver;
     QueuedPrompter prompter;
-    PrompterQuestions questions(&receiver, prompter, job);
-    std::thread worker([&] { RunDownload(job, questions); });
-    while (job.bytesDone < 10000 && !job.finished)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    job.cancelCurrentFile();
-    while (!job.finished)
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    worker.join();
-    EXPECT_EQ(job.resultCode(), 0);
+    EXPECT_EQ(runJobActingMidway(job, prompter, 10000, [&] { job.cancelCurrentFile(); }), 0);
     EXPECT_EQ(job.row(0).state, DownloadRow::Cancelled);
     EXPECT_EQ(readFile(targetFile("next.bin")), next);
     EXPECT_LT(job.bytesTotal, 401000);

@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QQueue>
+#include <functional>
 #include <thread>
 
 // Answers the download questions from queues and counts them; runs on the UI thread.
@@ -64,9 +65,19 @@ protected:
 
     // Runs the worker on its own thread while this (UI) thread answers its questions.
     static qint16 runJob(DownloadJob& job, Prompter& prompter) {
+        return runJobActingMidway(job, prompter, -1, [] {});
+    }
+
+    // The same, calling `midway` once, as soon as `bytes` have arrived (never when negative).
+    static qint16 runJobActingMidway(DownloadJob& job, Prompter& prompter, qint64 bytes,
+                                     const std::function<void()>& midway) {
         QObject receiver;
         PrompterQuestions questions(&receiver, prompter, job);
         std::thread worker([&] { RunDownload(job, questions); });
+        while (bytes >= 0 && job.bytesDone < bytes && !job.finished)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        if (bytes >= 0)
+            midway();
         while (!job.finished)
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         worker.join();
