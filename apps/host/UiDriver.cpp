@@ -8,10 +8,12 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QDragEnterEvent>
+#include <QHeaderView>
 #include <QKeySequence>
 #include <QMimeData>
 #include <QRegularExpression>
 #include <QTest>
+#include <QTreeView>
 #include <memory>
 
 namespace {
@@ -110,7 +112,9 @@ bool UiDriver::doubleClick(const QString& pane, const QJSValue& row) {
     QPoint point;
     if (!target || !rowPoint(*target, row, point))
         return false;
-    QTest::mouseDClick(target->viewport(), Qt::LeftButton, {}, point);
+    QWidget* window = target->window();
+    QTest::mouseDClick(window->windowHandle(), Qt::LeftButton, {},
+                       target->viewport()->mapTo(window, point));
     QApplication::processEvents();
     return true;
 }
@@ -191,6 +195,38 @@ bool UiDriver::dragRows(const QString& fromPane, const QJSValue& rows, const QSt
 QStringList UiDriver::rows(const QString& pane) {
     QAbstractItemView* shown = view(pane);
     return shown ? ShownRows(*shown) : QStringList();
+}
+
+QVariantList UiDriver::cells(const QString& pane) {
+    QVariantList table;
+    QAbstractItemView* shown = view(pane);
+    if (!shown || !shown->model())
+        return table;
+    const QAbstractItemModel& model = *shown->model();
+    const auto* tree = qobject_cast<const QTreeView*>(shown);
+    const int columns = tree ? model.columnCount(shown->rootIndex()) : 1;
+    for (int row = 0; row < model.rowCount(shown->rootIndex()); ++row) {
+        QStringList texts;
+        for (int column = 0; column < columns; ++column) {
+            if (!tree || !tree->isColumnHidden(column))
+                texts.append(model.index(row, column, shown->rootIndex()).data().toString());
+        }
+        table.append(texts);
+    }
+    return table;
+}
+
+bool UiDriver::clickHeader(const QString& pane, int column) {
+    const auto* tree = qobject_cast<const QTreeView*>(view(pane));
+    if (!tree || tree->isHeaderHidden() || column < 0 || column >= tree->header()->count() ||
+        tree->isColumnHidden(column))
+        return false;
+    QHeaderView* header = tree->header();
+    const QPoint point(header->sectionViewportPosition(column) + header->sectionSize(column) / 2,
+                       header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, point);
+    QApplication::processEvents();
+    return true;
 }
 
 bool UiDriver::screenshot(const QString& file) {

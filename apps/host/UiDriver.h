@@ -4,6 +4,7 @@
 #include <QObject>
 #include <QPoint>
 #include <QStringList>
+#include <QVariantList>
 
 class CMxVantrel2Ctrl;
 class QAbstractItemView;
@@ -22,6 +23,8 @@ public:
 
     // An empty or missing row clicks the empty space at the bottom of the view.
     Q_INVOKABLE bool click(const QString& pane, const QJSValue& row, const QString& modifiers = {});
+    // Press, release, press and release within the double-click time, through the window
+    // as a person's double click arrives.
     Q_INVOKABLE bool doubleClick(const QString& pane, const QJSValue& row);
     Q_INVOKABLE bool rightClick(const QString& pane, const QJSValue& row);
     // `name` as a key sequence names it ("F11", "Tab", "Delete", "Ctrl+C"); sent to the
@@ -35,6 +38,12 @@ public:
     Q_INVOKABLE bool selectRows(const QString& pane, const QJSValue& rows);
     // The labels the pane shows (see ShownRows); empty for a pane without a view.
     Q_INVOKABLE QStringList rows(const QString& pane);
+    // The shown text of every cell, row by row (an array of arrays); an icon view shows
+    // names only.
+    Q_INVOKABLE QVariantList cells(const QString& pane);
+    // A click on the header of `column` (its position, 0 first); false when the pane shows
+    // no header (trees, and lists in an icon mode).
+    Q_INVOKABLE bool clickHeader(const QString& pane, int column);
     // The whole control as a PNG file.
     Q_INVOKABLE bool screenshot(const QString& file);
 

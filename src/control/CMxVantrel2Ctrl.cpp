@@ -1,5 +1,6 @@
 #include "control/CMxVantrel2Ctrl.h"
 
+#include "common/ThemeIcons.h"
 #include "control/ControlInputFilter.h"
 #include "control/PaneHostWindow.h"
 #include "control/WindowRegion.h"
@@ -7,6 +8,7 @@
 #include <QApplication>
 #include <QJSEngine>
 #include <QResizeEvent>
+#include <QStyle>
 
 // Properties whose read answers the stored value and whose write stores it.
 #define VANTREL_STORED_PROPERTY(Type, Name)                                                        \
@@ -43,8 +45,21 @@
         ignoreAssignment();                                                                        \
     }
 
+namespace {
+
+// Panes ask for icons by theme name; without a desktop theme they get Qt's own style icons.
+void installIcons(const QStyle& style) {
+    UseInstalledIconTheme();
+    SetFallbackIcons(style.standardIcon(QStyle::SP_DirIcon),
+                     style.standardIcon(QStyle::SP_DriveHDIcon),
+                     style.standardIcon(QStyle::SP_FileIcon));
+}
+
+} // namespace
+
 CMxVantrel2Ctrl::CMxVantrel2Ctrl(QWidget* parent)
     : QWidget(parent), paneHost_(new PaneHostWindow(*this, this)) {
+    installIcons(*style());
     // Keys reach the focused widget inside the panes first, so the filter sits on the
     // application; it only acts on events for this control's widgets.
     qApp->installEventFilter(new ControlInputFilter(*this, *paneHost_, *this));

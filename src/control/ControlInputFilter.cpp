@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QKeyEvent>
+#include <QScopedValueRollback>
 
 ControlInputFilter::ControlInputFilter(QWidget& control, PaneHostWindow& host,
                                        ControlEvents& events)
@@ -18,8 +19,12 @@ bool ControlInputFilter::eventFilter(QObject* watched, QEvent* event) {
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || (widget != &control_ && !control_.isAncestorOf(widget)))
         return false;
-    if (type == QEvent::KeyPress)
+    if (type == QEvent::KeyPress) {
+        // Our own delivery passes into its pane; what the pane ignores stops at its edge.
+        if (deliveringTo_ != 0)
+            return host_.paneContaining(widget) != deliveringTo_;
         return handleKey(widget, static_cast<QKeyEvent*>(event));
+    }
     if (const qint16 pane = host_.paneContaining(widget))
         host_.setFocusPane(pane);
     return false;
@@ -32,7 +37,8 @@ bool ControlInputFilter::handleKey(QWidget* receiver, QKeyEvent* key) {
     case ControlKeyAction::Normal:
         return false;
     case ControlKeyAction::ToPane:
-        return forwardToFocusedPane(receiver, key);
+        deliverToFocusedPane(receiver, *key);
+        return true;
     case ControlKeyAction::NextPane:
         focusNextPane();
         return true;
@@ -43,18 +49,18 @@ bool ControlInputFilter::handleKey(QWidget* receiver, QKeyEvent* key) {
     return false;
 }
 
-// A key already on its way into the focused pane is let through; any other is sent there
-// and consumed. False means "not consumed".
-bool ControlInputFilter::forwardToFocusedPane(QWidget* receiver, QKeyEvent* key) {
+// The key goes to the widget it was meant for when that lies in the focused pane, else to
+// the pane's focus widget. A copy is sent so the original, consumed here, cannot climb the
+// parent chain when the pane ignores the key.
+void ControlInputFilter::deliverToFocusedPane(QWidget* receiver, const QKeyEvent& key) {
     const qint16 pane = host_.focusPane();
-    if (pane != 0 && host_.paneContaining(receiver) == pane)
-        return false;
-    if (QWidget* target = host_.focusTarget(pane)) {
-        QKeyEvent copy(key->type(), key->key(), key->modifiers(), key->text(), key->isAutoRepeat(),
-                       key->count());
-        QCoreApplication::sendEvent(target, &copy);
-    }
-    return true;
+    QWidget* target = host_.paneContaining(receiver) == pane ? receiver : host_.focusTarget(pane);
+    if (!target)
+        return;
+    QKeyEvent copy(key.type(), key.key(), key.modifiers(), key.text(), key.isAutoRepeat(),
+                   key.count());
+    const QScopedValueRollback delivering(deliveringTo_, pane);
+    QCoreApplication::sendEvent(target, &copy);
 }
 
 void ControlInputFilter::focusNextPane() {

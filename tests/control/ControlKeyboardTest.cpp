@@ -4,6 +4,7 @@
 #include "control/ScriptedPrompter.h"
 #include "panes/list/FileListView.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
 #include <QLineEdit>
 #include <QPointer>
@@ -127,4 +128,40 @@ TEST_F(ControlKeyboard, SplittersAreDrawnInTheirColourAndDraggedWithinBounds) {
     EXPECT_EQ(list->geometry().left(), 154);
     QTest::mouseMove(&host(), QPoint(300, 50));
     EXPECT_EQ(host().layout().serverTreeWidth(), 150) << "released: no more dragging";
+}
+
+namespace {
+
+// Counts the key presses that reach a widget (its own handling included).
+class KeyCounter : public QObject {
+public:
+    explicit KeyCounter(QWidget& watched) { watched.installEventFilter(this); }
+    int presses = 0;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        presses += event->type() == QEvent::KeyPress ? 1 : 0;
+        return false;
+    }
+};
+
+} // namespace
+
+// Up on the first row, Left in a list, Home at the top: the view ignores them. Each still
+// reaches the view exactly once, whether it came to the view or to the control, and goes no
+// further (it once climbed back to the control and was sent again until the stack ran out).
+TEST_F(ControlKeyboard, AKeyThePaneIgnoresReachesItOnceAndStopsThere) {
+    QAbstractItemView* view = list->currentView();
+    view->setCurrentIndex(model.index(0, 0));
+    view->setFocus();
+    host().setFocusPane(2);
+    KeyCounter toView(*view);
+    KeyCounter toControl(ctrl);
+    for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Left, Qt::Key_Home, Qt::Key_PageUp}) {
+        QTest::keyClick(view, key);
+        QTest::keyClick(&ctrl, key);
+    }
+    EXPECT_EQ(toView.presses, 8);
+    EXPECT_EQ(toControl.presses, 0) << "the control passes them on and nothing climbs back";
+    EXPECT_EQ(view->currentIndex().row(), 0);
 }

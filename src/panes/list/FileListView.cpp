@@ -1,5 +1,6 @@
 #include "panes/list/FileListView.h"
 
+#include "panes/list/FolderKeys.h"
 #include "panes/list/ListHeader.h"
 #include "panes/list/ListRowDelegate.h"
 #include "panes/list/ReorderableRows.h"
@@ -26,23 +27,41 @@ void setUpDetailsView(QTreeView* view) {
     view->setSortingEnabled(false);
 }
 
+// Whole rows are selected in every view: the owners read the selection as rows.
 void setUpIconView(QListView* view) {
     view->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    view->setSelectionBehavior(QAbstractItemView::SelectRows);
     view->setSelectionRectVisible(true);
     view->setMovement(QListView::Static);
     view->setResizeMode(QListView::Adjust);
     view->setUniformItemSizes(true);
+    view->setWordWrap(false);
+    view->setTextElideMode(Qt::ElideMiddle);
 }
 
 // Large icons: a grid of big icons with the name below. Small icons: rows of small icons
-// filling the width. List: columns of small icons filling the height.
+// filling the width. List: columns of small icons filling the height. Every cell has one
+// size, so long names are elided instead of widening their cell over the next.
 void showIconMode(QListView* view, int mode) {
+    const int icon = mode == 1 ? kLargeIconSize : kSmallIconSize;
     view->setViewMode(mode == 1 ? QListView::IconMode : QListView::ListMode);
-    view->setIconSize(QSize(mode == 1 ? kLargeIconSize : kSmallIconSize,
-                            mode == 1 ? kLargeIconSize : kSmallIconSize));
+    view->setIconSize(QSize(icon, icon));
     view->setFlow(mode == 3 ? QListView::TopToBottom : QListView::LeftToRight);
     view->setWrapping(true);
     view->setMovement(QListView::Static);
+    view->setSpacing(mode == 1 ? 4 : 1);
+}
+
+QSize iconCellSize(int mode, const QFontMetrics& metrics) {
+    const int line = metrics.height();
+    switch (mode) {
+    case 1:
+        return {metrics.averageCharWidth() * 18, kLargeIconSize + line + 10};
+    case 2:
+        return {metrics.averageCharWidth() * 24, std::max(kSmallIconSize, line) + 4};
+    default:
+        return {metrics.averageCharWidth() * 32, std::max(kSmallIconSize, line) + 4};
+    }
 }
 } // namespace
 
@@ -56,7 +75,8 @@ FileListView::FileListView(QWidget* parent)
     // The view's own sorting stays off (it would reset clickability); clicks sort here.
     header_->setSectionsClickable(true);
     details_->setItemDelegate(new ListRowDelegate(*this, true, this));
-    icons_->setItemDelegate(new ListRowDelegate(*this, false, this));
+    iconDelegate_ = new ListRowDelegate(*this, false, this);
+    icons_->setItemDelegate(iconDelegate_);
     stack_->addWidget(icons_);
     stack_->addWidget(details_);
     stack_->setCurrentWidget(details_);
@@ -72,6 +92,8 @@ void FileListView::connectView(QAbstractItemView* view) {
     view->viewport()->installEventFilter(this);
     view->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(view, &QAbstractItemView::doubleClicked, this, &FileListView::doubleClicked);
+    new FolderKeys(
+        *view, [this] { emit openRequested(); }, [this] { emit upRequested(); });
     connect(view, &QWidget::customContextMenuRequested, this, [this, view](const QPoint& pos) {
         emit contextMenuRequested(view->indexAt(pos), view->viewport()->mapToGlobal(pos));
     });
@@ -94,6 +116,7 @@ void FileListView::setModel(QAbstractItemModel* newModel) {
                 &FileListView::selectionChanged);
     if (newModel) {
         connect(newModel, &QAbstractItemModel::modelReset, this, &FileListView::applyColumns);
+        connect(newModel, &QAbstractItemModel::modelReset, this, &FileListView::sortAgain);
         connect(newModel, &QAbstractItemModel::columnsInserted, this, &FileListView::applyColumns);
     }
     applyColumns();
@@ -112,8 +135,12 @@ bool FileListView::setViewMode(int mode) {
         return false;
     const bool hadFocus = currentView()->hasFocus();
     viewMode_ = mode;
-    if (mode != 4)
+    if (mode != 4) {
         showIconMode(icons_, mode);
+        iconDelegate_->setCellSize(iconCellSize(mode, icons_->fontMetrics()));
+        // The view measures its uniform cells when it lays them out.
+        icons_->doItemsLayout();
+    }
     stack_->setCurrentWidget(currentView());
     setFocusProxy(currentView());
     if (hadFocus)
@@ -174,6 +201,10 @@ void FileListView::sortByColumn(int column, bool ascending) {
         source.image = [rows](int row) {
             return rows->index(row, 0).data(kImageIndexRole).toInt();
         };
+        source.number = [rows, column](int row) -> std::optional<double> {
+            const QVariant value = rows->index(row, column).data(kSortValueRole);
+            return value.isValid() ? std::optional(value.toDouble()) : std::nullopt;
+        };
         reorderable->reorderRows(
             SortedRowOrder(rows->rowCount(), sortTypeAt(column), ascending, source));
     } else {
@@ -184,6 +215,12 @@ void FileListView::sortByColumn(int column, bool ascending) {
     sortColumn_ = column;
     ascending_ = ascending;
     emit sorted(column, ascending);
+}
+
+// The sort outlives a refill, so the new rows take its order and the arrow stays true.
+void FileListView::sortAgain() {
+    if (sortColumn_ >= 0)
+        sortByColumn(sortColumn_, ascending_);
 }
 
 void FileListView::onHeaderClicked(int column) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "panes/list/ListRoles.h"
 #include "panes/list/ListSort.h"
 #include "xml/UIConfig.h"
 
@@ -10,6 +11,7 @@
 #include <QWidget>
 
 class ListHeader;
+class ListRowDelegate;
 class QAbstractItemModel;
 class QAbstractItemView;
 class QItemSelectionModel;
@@ -17,17 +19,12 @@ class QListView;
 class QStackedLayout;
 class QTreeView;
 
-// Item data roles the file lists read beyond Qt's own: the selection-bar colour of a row
-// (QColor; unset means the palette's highlight) and the image index the "IMAGE" sort uses
-// (int). Text colour is Qt::ForegroundRole, icon Qt::DecorationRole.
-inline constexpr int kSelectionBarColorRole = Qt::UserRole + 0x40;
-inline constexpr int kImageIndexRole = Qt::UserRole + 0x41;
-
 // One file list (server or local): one model shown in four views - 1 large icons, 2 small
 // icons, 3 list, 4 details with the custom header - sharing one selection model. The owner
 // gives the model, the columns and the sort types. A sort reads the column's display texts
-// (or kImageIndexRole) through the model and hands the order to the model's ReorderableRows
-// when it has one; other models get QAbstractItemModel::sort().
+// (or kImageIndexRole, or kSortValueRole where the model gives it) through the model and hands the
+// order to the model's ReorderableRows when it has one; other models get
+// QAbstractItemModel::sort().
 class FileListView : public QWidget {
     Q_OBJECT
 public:
@@ -85,6 +82,10 @@ signals:
     // A left click in the list; `index` is invalid when it hit no row.
     void clicked(const QModelIndex& index);
     void doubleClicked(const QModelIndex& index);
+    // Enter: the selected rows are opened as a double click opens them.
+    void openRequested();
+    // Backspace: the parent folder is wanted.
+    void upRequested();
     // A right click; `index` may be invalid; `globalPos` is where a menu should open.
     void contextMenuRequested(const QModelIndex& index, const QPoint& globalPos);
     void selectionChanged();
@@ -95,6 +96,7 @@ protected:
 
 private:
     void onHeaderClicked(int column);
+    void sortAgain();
     void applyColumns();
     void connectView(QAbstractItemView* view);
 
@@ -102,6 +104,7 @@ private:
     QTreeView* details_;
     QListView* icons_;
     ListHeader* header_;
+    ListRowDelegate* iconDelegate_;
     QItemSelectionModel* selection_ = nullptr;
     QList<ColumnSpec> columns_;
     QList<SortType> sortTypes_;

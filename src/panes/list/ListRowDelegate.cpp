@@ -19,3 +19,8 @@ void ListRowDelegate::paint(QPainter* painter, const QStyleOptionViewItem& optio
         cell.displayAlignment = list_.columnAlignment(index.column()) | Qt::AlignVCenter;
     QStyledItemDelegate::paint(painter, cell, index);
 }
+
+QSize ListRowDelegate::sizeHint(const QStyleOptionViewItem& option,
+                                const QModelIndex& index) const {
+    return cellSize_.isValid() ? cellSize_ : QStyledItemDelegate::sizeHint(option, index);
+}

@@ -109,14 +109,24 @@ struct DecodedKey {
     QString text;
 };
 
+qint64 clampedInteger(double value) {
+    constexpr double kLimit = 9.2e18; // just inside qint64
+    if (std::isnan(value))
+        return 0;
+    return static_cast<qint64>(std::clamp(value, -kLimit, kLimit));
+}
+
 DecodedKey decode(SortType type, int row, const SortRowSource& source) {
     DecodedKey key;
+    const std::optional<double> number =
+        source.number && (type == SortType::Int || type == SortType::Dec) ? source.number(row)
+                                                                          : std::nullopt;
     switch (type) {
     case SortType::Int:
-        key.integer = leadingInteger(source.text(row));
+        key.integer = number ? clampedInteger(*number) : leadingInteger(source.text(row));
         break;
     case SortType::Dec:
-        key.decimal = readDecimal(source.text(row));
+        key.decimal = number && !std::isnan(*number) ? *number : readDecimal(source.text(row));
         break;
     case SortType::DateTime:
         key.date = parseDateTime(source.text(row));

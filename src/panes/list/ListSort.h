@@ -3,6 +3,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <optional>
 #include <vector>
 
 // How a list column orders its rows when its header is clicked. Widget-free, so the models
@@ -25,10 +26,13 @@ int CompareDateTimeText(const QString& a, const QString& b);
 int CompareDecText(const QString& a, const QString& b);
 int CompareImageIndex(int a, int b);
 
-// What a sort reads of a row: its text in the sort column and its image index.
+// What a sort reads of a row: its text in the sort column and its image index, and the
+// numeric value of the cell where the text is a formatted number (a size): the Int and Dec
+// sorts order by that value when there is one.
 struct SortRowSource {
     std::function<QString(int row)> text;
     std::function<int(int row)> image;
+    std::function<std::optional<double>(int row)> number;
 };
 
 // The rows 0..rowCount-1 in sorted order (a permutation: result[i] is the old row that goes

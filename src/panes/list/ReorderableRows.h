@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractItemModel>
 #include <vector>
 
 // A list model that lets the file list put its rows in a new order after a header click.
@@ -11,3 +12,17 @@ public:
     virtual ~ReorderableRows() = default;
     virtual void reorderRows(const std::vector<int>& order) = 0;
 };
+
+// Where the persistent indexes `before` are once the rows take `order` (as above), for
+// QAbstractItemModel::changePersistentIndexList.
+inline QModelIndexList MovedIndexes(const QAbstractItemModel& model, const QModelIndexList& before,
+                                    const std::vector<int>& order) {
+    std::vector<int> newRowOf(order.size());
+    for (std::size_t place = 0; place < order.size(); ++place)
+        newRowOf[order[place]] = static_cast<int>(place);
+    QModelIndexList after;
+    after.reserve(before.size());
+    for (const QModelIndex& old : before)
+        after.append(model.index(newRowOf[old.row()], old.column()));
+    return after;
+}

@@ -1,8 +1,10 @@
 #include "panes/local/LocalListModel.h"
 
+#include "common/FileTypes.h"
 #include "common/Formatting.h"
+#include "common/ThemeIcons.h"
+#include "panes/list/ListRoles.h"
 #include "panes/local/LocalOrder.h"
-#include "panes/local/LocalTypeNames.h"
 #include "panes/server/LocalFileFacts.h"
 
 #include <QPainter>
@@ -149,7 +151,31 @@ QVariant LocalListModel::data(const QModelIndex& index, int role) const {
     }
     if (role == Qt::DecorationRole && index.column() == NameColumn)
         return iconFor(shown);
+    if (role == kSortValueRole && index.column() == SizeColumn && shown.kind == LocalRowKind::File)
+        return shown.entry.size;
+    if (role == kSortValueRole && index.column() == DateColumn && shown.entry.modified.isValid())
+        return static_cast<double>(shown.entry.modified.toMSecsSinceEpoch());
     return {};
+}
+
+void LocalListModel::reorderRows(const std::vector<int>& order) {
+    if (order.size() != rows_.size())
+        return;
+    emit layoutAboutToBeChanged({}, QAbstractItemModel::VerticalSortHint);
+    std::vector<LocalListRow> sorted;
+    sorted.reserve(rows_.size());
+    for (int old : order)
+        sorted.push_back(std::move(rows_[static_cast<std::size_t>(old)]));
+    rows_ = std::move(sorted);
+    std::vector<int> selected;
+    for (std::size_t place = 0; place < order.size(); ++place) {
+        if (std::binary_search(selected_.begin(), selected_.end(), order[place]))
+            selected.push_back(static_cast<int>(place));
+    }
+    selected_ = std::move(selected);
+    const QModelIndexList before = persistentIndexList();
+    changePersistentIndexList(before, MovedIndexes(*this, before, order));
+    emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 
 QVariant LocalListModel::headerData(int section, Qt::Orientation orientation, int role) const {
@@ -164,11 +190,12 @@ QIcon LocalListModel::iconFor(const LocalListRow& row) const {
     const auto cached = icons_.constFind(row.iconKey);
     if (cached != icons_.constEnd())
         return *cached;
-    QIcon icon;
-    if (row.iconKey.startsWith(kLinkPrefix))
-        icon = withLinkEmblem(QIcon::fromTheme(row.iconKey.mid(kLinkPrefix.size())));
-    else
-        icon = QIcon::fromTheme(row.iconKey);
+    const bool link = row.iconKey.startsWith(kLinkPrefix);
+    const IconKind kind = row.kind == LocalRowKind::File     ? IconKind::File
+                          : row.kind == LocalRowKind::Volume ? IconKind::Drive
+                                                             : IconKind::Folder;
+    const QIcon own = ThemeIcon(link ? row.iconKey.mid(kLinkPrefix.size()) : row.iconKey, kind);
+    const QIcon icon = link ? withLinkEmblem(own) : own;
     icons_.insert(row.iconKey, icon);
     return icon;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "panes/list/ReorderableRows.h"
 #include "panes/local/LocalNamespace.h"
 
 #include <QAbstractTableModel>
@@ -23,7 +24,7 @@ struct LocalListRow {
 // folder the tree selects. A fill replaces every row in one reset; type names and icons are
 // judged by the name's extension (never by content) and cached per type. The selection is
 // the view's, handed in by the widgets so the pane's commands can act on it.
-class LocalListModel : public QAbstractTableModel {
+class LocalListModel : public QAbstractTableModel, public ReorderableRows {
     Q_OBJECT
 public:
     enum Column { NameColumn, SizeColumn, TypeColumn, DateColumn, ColumnCount };
@@ -57,6 +58,8 @@ public:
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
+    // A header sort; the selection moves with its rows.
+    void reorderRows(const std::vector<int>& order) override;
 
 signals:
     void selectAllRequested();

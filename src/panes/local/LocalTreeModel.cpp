@@ -1,5 +1,6 @@
 #include "panes/local/LocalTreeModel.h"
 
+#include "common/ThemeIcons.h"
 #include "panes/local/LocalOrder.h"
 #include "panes/local/RealLocalNamespace.h"
 
@@ -238,7 +239,8 @@ QVariant LocalTreeModel::data(const QModelIndex& index, int role) const {
     if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
         return role == Qt::DisplayRole ? owned->label : PathText(owned->path);
     if (role == Qt::DecorationRole)
-        return QIcon::fromTheme(iconName(owned->kind));
+        return ThemeIcon(iconName(owned->kind),
+                         owned->kind == LocalNodeKind::Volume ? IconKind::Drive : IconKind::Folder);
     return {};
 }
 

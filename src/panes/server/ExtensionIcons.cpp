@@ -1,6 +1,6 @@
 #include "panes/server/ExtensionIcons.h"
 
-#include <QMimeDatabase>
+#include "common/ThemeIcons.h"
 
 namespace {
 
@@ -9,26 +9,14 @@ QString extensionOf(const QString& fileName) {
     return dot < 0 ? QString() : fileName.mid(dot + 1).toLower();
 }
 
-QIcon iconForName(const QString& fileName) {
-    static const QMimeDatabase database;
-    const QList<QMimeType> types = database.mimeTypesForFileName(fileName);
-    if (!types.isEmpty()) {
-        const QIcon icon = QIcon::fromTheme(types.front().iconName(),
-                                            QIcon::fromTheme(types.front().genericIconName()));
-        if (!icon.isNull())
-            return icon;
-    }
-    return QIcon::fromTheme(QStringLiteral("text-x-generic"));
-}
-
 } // namespace
 
 QIcon ExtensionIcons::folderIcon() const {
-    return QIcon::fromTheme(QStringLiteral("folder"));
+    return ThemeIcon(QStringLiteral("folder"), IconKind::Folder);
 }
 
 QIcon ExtensionIcons::diskIcon() const {
-    return QIcon::fromTheme(QStringLiteral("drive-harddisk"), folderIcon());
+    return ThemeIcon(QStringLiteral("drive-harddisk"), IconKind::Drive);
 }
 
 const ExtensionIcons::Entry& ExtensionIcons::entryFor(const QString& fileName) {
@@ -36,7 +24,7 @@ const ExtensionIcons::Entry& ExtensionIcons::entryFor(const QString& fileName) {
     auto found = byExtension_.find(extension);
     if (found == byExtension_.end()) {
         const int index = static_cast<int>(byExtension_.size()) + 1;
-        found = byExtension_.insert(extension, Entry{iconForName(fileName), index});
+        found = byExtension_.insert(extension, Entry{FileTypeIcon(fileName), index});
     }
     return *found;
 }

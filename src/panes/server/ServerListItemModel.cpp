@@ -1,5 +1,7 @@
 #include "panes/server/ServerListItemModel.h"
 
+#include "panes/list/ListRoles.h"
+
 ServerListItemModel::ServerListItemModel(ServerListModel& rows, QObject* parent)
     : QAbstractTableModel(parent), rows_(rows), exposed_(rows.rowCount()) {
     rows_.setObserver(this);
@@ -40,6 +42,13 @@ QVariant ServerListItemModel::data(const QModelIndex& index, int role) const {
     case SelectionBarRole: {
         const auto bar = rows_.colours(row).selectionBar;
         return bar ? QVariant(*bar) : QVariant();
+    }
+    case kSortValueRole: {
+        const bool file = rows_.row(row).kind != ServerRowKind::Parent &&
+                          rows_.row(row).kind != ServerRowKind::Folder;
+        return file && index.column() == SizeColumn
+                   ? QVariant(rows_.row(row).element.attribute(QStringLiteral("size")).toDouble())
+                   : QVariant();
     }
     case ImageIndexRole: {
         const ServerListRow& entry = rows_.row(row);
@@ -116,15 +125,8 @@ void ServerListItemModel::aboutToReorder() {
 }
 
 void ServerListItemModel::reordered(const std::vector<int>& order) {
-    std::vector<int> newRowOf(order.size());
-    for (std::size_t place = 0; place < order.size(); ++place)
-        newRowOf[order[place]] = static_cast<int>(place);
     const QModelIndexList before = persistentIndexList();
-    QModelIndexList after;
-    after.reserve(before.size());
-    for (const QModelIndex& old : before)
-        after.append(index(newRowOf[old.row()], old.column()));
-    changePersistentIndexList(before, after);
+    changePersistentIndexList(before, MovedIndexes(*this, before, order));
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
 }
 

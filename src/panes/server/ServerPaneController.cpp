@@ -1,6 +1,7 @@
 #include "panes/server/ServerPaneController.h"
 
 #include "common/ControlEvents.h"
+#include "common/FileTypes.h"
 #include "common/Prompter.h"
 #include "common/RememberedValues.h"
 #include "control/ControlSettings.h"
@@ -33,6 +34,7 @@ ServerPaneController::ServerPaneController(ServerCatalogue& catalogue, ChangeJou
     : catalogue_(catalogue), journal_(journal), settings_(settings), uiConfig_(uiConfig),
       prompter_(prompter), events_(events) {
     setHooks({});
+    list_.setFolderTypeName(FolderType().name);
 }
 
 void ServerPaneController::setHooks(ServerPaneHooks hooks) {

@@ -4,6 +4,7 @@
 #include "control/ControlSettings.h"
 #include "control/PaneCommand.h"
 #include "panes/list/FileListView.h"
+#include "panes/list/FolderKeys.h"
 #include "panes/server/ServerListItemModel.h"
 #include "panes/server/ServerTreeItemModel.h"
 #include "transfer/UploadOverwrite.h"
@@ -106,6 +107,9 @@ void ServerPaneWidgets::connectTree() {
             node->expanded = false;
     });
     connect(tree_, &QTreeView::clicked, this, [this] { host_.setFocusPane(kServerTreePane); });
+    new FolderKeys(
+        *tree_, [this] { tree_->expand(tree_->currentIndex()); },
+        [this] { controller_.upFolder(); });
 }
 
 void ServerPaneWidgets::connectList() {
@@ -116,6 +120,8 @@ void ServerPaneWidgets::connectList() {
     connect(list_, &FileListView::selectionChanged, this, &ServerPaneWidgets::takeListSelection);
     connect(list_, &FileListView::clicked, this, [this] { controller_.listClicked(); });
     connect(list_, &FileListView::doubleClicked, this, [this] { controller_.listActivated(); });
+    connect(list_, &FileListView::openRequested, this, [this] { controller_.listActivated(); });
+    connect(list_, &FileListView::upRequested, this, [this] { controller_.upFolder(); });
 }
 
 // The plain model's selection, as ranges of rows, into the views' selection model.
@@ -192,5 +198,7 @@ void ServerPaneWidgets::applyConfiguration() {
     list_->setListColors(config.Color(UIColor::ServerListbgClr, background),
                          list_->palette().color(QPalette::Text));
     list_->setColumns(config.Columns(UIKey::ServerListColumns));
+    // Sizes sort by the byte counts behind their texts; dates are the catalogue's own texts.
+    list_->setSortTypes({SortType::String, SortType::Int, SortType::String, SortType::DateTime});
     list_->setFullRowSelect(host_.settings.ListFullRowSelect);
 }

@@ -2,8 +2,8 @@
 
 #include "common/Formatting.h"
 #include "common/RememberedValues.h"
+#include "common/ThemeIcons.h"
 #include "transfer/DownloadEngine.h"
-#include "transfer/FileTypeIcon.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -146,7 +146,9 @@ void DownloadWindow::fillRows() {
         const DownloadRow& row = job_.row(i);
         auto* item = new QTreeWidgetItem(list_);
         item->setText(NameColumn, row.name);
-        item->setIcon(NameColumn, FileTypeIcon(row.name, row.isFolder));
+        item->setIcon(NameColumn, row.isFolder
+                                      ? ThemeIcon(QStringLiteral("folder"), IconKind::Folder)
+                                      : FileTypeIcon(row.name));
         item->setText(SizeColumn, row.isFolder ? QString() : SizeText(row.size));
         item->setTextAlignment(SizeColumn, Qt::AlignRight | Qt::AlignVCenter);
     }

@@ -1,7 +1,7 @@
 #include "transfer/widgets/UploadWindow.h"
 
 #include "common/Formatting.h"
-#include "transfer/FileTypeIcon.h"
+#include "common/ThemeIcons.h"
 #include "transfer/UploadEngine.h"
 #include "xml/MessageFill.h"
 

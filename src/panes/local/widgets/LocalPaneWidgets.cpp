@@ -4,6 +4,7 @@
 #include "control/ControlSettings.h"
 #include "control/PaneCommand.h"
 #include "panes/list/FileListView.h"
+#include "panes/list/FolderKeys.h"
 #include "panes/local/LocalNamespace.h"
 #include "panes/local/widgets/FolderScanWindow.h"
 #include "xml/UIConfig.h"
@@ -78,6 +79,8 @@ void LocalPaneWidgets::applyConfiguration() {
     list_->setListColors(config.Color(UIColor::LocalListbgClr, background),
                          config.Color(UIColor::LocalListtxtClr));
     list_->setColumns(config.Columns(UIKey::LocalListColumns));
+    // Sizes and dates sort by the values behind their formatted texts.
+    list_->setSortTypes({SortType::String, SortType::Int, SortType::String, SortType::Dec});
     list_->setFullRowSelect(host_.settings.ListFullRowSelect);
     tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
 }
@@ -108,6 +111,9 @@ void LocalPaneWidgets::connectTree() {
                     controller_->selectNode(LocalTreeModel::node(current));
             });
     connect(tree_, &QTreeView::clicked, this, [this] { controller_->treeClicked(); });
+    new FolderKeys(
+        *tree_, [this] { tree_->expand(tree_->currentIndex()); },
+        [this] { controller_->upFolder(); });
 }
 
 void LocalPaneWidgets::connectList() {
@@ -127,6 +133,9 @@ void LocalPaneWidgets::connectList() {
         else if (index.isValid())
             controller_->listActivated(index.row());
     });
+    connect(list_, &FileListView::openRequested, this,
+            [this] { controller_->listActivated(controller_->firstSelectedRow()); });
+    connect(list_, &FileListView::upRequested, this, [this] { controller_->upFolder(); });
 }
 
 void LocalPaneWidgets::registerCommands() {

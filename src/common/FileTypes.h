@@ -2,7 +2,7 @@
 
 #include <QString>
 
-// A file's type as shown: the type name and the theme icon's name.
+// A file's type as shown: the type name and the theme icon names to try (ThemeIcon).
 struct LocalType {
     QString name;
     QString iconName;

@@ -1,4 +1,6 @@
-#include "panes/local/LocalTypeNames.h"
+#include "common/FileTypes.h"
+
+#include "common/ThemeIcons.h"
 
 #include <QHash>
 #include <QMimeDatabase>
@@ -7,7 +9,7 @@
 namespace {
 
 LocalType typeOf(const QMimeType& mime) {
-    return {mime.comment(), mime.iconName()};
+    return {mime.comment(), MimeIconNames(mime.iconName(), mime.genericIconName())};
 }
 
 } // namespace
@@ -30,7 +32,8 @@ LocalType TypeOfFile(const QString& fileName) {
 }
 
 LocalType FolderType() {
-    static const LocalType folder =
-        typeOf(QMimeDatabase().mimeTypeForName(QStringLiteral("inode/directory")));
+    static const LocalType folder = {
+        QMimeDatabase().mimeTypeForName(QStringLiteral("inode/directory")).comment(),
+        QStringLiteral("folder")};
     return folder;
 }

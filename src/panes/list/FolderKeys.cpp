@@ -1,0 +1,29 @@
+#include "panes/list/FolderKeys.h"
+
+#include <QAbstractItemView>
+#include <QKeyEvent>
+
+FolderKeys::FolderKeys(QAbstractItemView& view, std::function<void()> open,
+                       std::function<void()> up)
+    : QObject(&view), open_(std::move(open)), up_(std::move(up)) {
+    view.installEventFilter(this);
+}
+
+bool FolderKeys::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->modifiers() & ~Qt::KeypadModifier)
+        return false;
+    switch (key->key()) {
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        open_();
+        return true;
+    case Qt::Key_Backspace:
+        up_();
+        return true;
+    default:
+        return false;
+    }
+}

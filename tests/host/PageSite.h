@@ -1,0 +1,36 @@
+#pragma once
+
+#include "IsolatedHome.h"
+#include "TestServer.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+#include <memory>
+
+// A site folder served by the loopback test server, and vantrel-host running page scripts
+// on it offscreen, as a browser page would run.
+class PageSite {
+public:
+    PageSite();
+
+    bool isServing() const { return server_ && server_->isRunning(); }
+    // Writes `bytes` to `name` (folders made as needed) inside the site; false on failure.
+    bool write(const QString& name, const QByteArray& bytes);
+    QString path(const QString& name) const { return site_.filePath(name); }
+    QString url(const QString& path) const { return server_->urlText(path); }
+
+    struct Run {
+        int exitCode = -1; // -1 as well when it crashed or did not end in time
+        QString output;    // standard output
+        QString errors;    // standard error
+    };
+    // Runs `script` with the control's parameters `params` ("Name=value") at 600 x 400.
+    Run run(const QString& script, const QStringList& params);
+
+private:
+    IsolatedHome home_;
+    QTemporaryDir site_, scratch_;
+    std::unique_ptr<TestServer> server_;
+};
