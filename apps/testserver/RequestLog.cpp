@@ -27,16 +27,21 @@ QJsonObject Headers(const httplib::Request& req) {
 std::vector<LoggedPart> Parts(const httplib::Request& req) {
     std::vector<LoggedPart> parts;
     for (const auto& [name, part] : req.files)
-        parts.push_back({part.name, part.filename, part.content.size()});
+        parts.push_back(
+            {part.name, part.filename, part.content.size(),
+             part.filename.empty() ? part.content.substr(0, kLoggedValueLimit) : std::string()});
     return parts;
 }
 
 QJsonArray PartsJson(const std::vector<LoggedPart>& parts) {
     QJsonArray json;
     for (const LoggedPart& part : parts) {
-        json.append(QJsonObject{{"name", Text(part.name)},
-                                {"filename", Text(part.filename)},
-                                {"length", static_cast<qint64>(part.length)}});
+        QJsonObject entry{{"name", Text(part.name)},
+                          {"filename", Text(part.filename)},
+                          {"length", static_cast<qint64>(part.length)}};
+        if (part.filename.empty())
+            entry.insert("value", Text(part.value));
+        json.append(entry);
     }
     return json;
 }

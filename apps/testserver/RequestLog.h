@@ -12,7 +12,10 @@ struct LoggedPart {
     std::string name;
     std::string filename;
     std::uint64_t length = 0;
+    std::string value; // a form field's text (a part without filename), at most 64 KiB
 };
+
+inline constexpr std::size_t kLoggedValueLimit = 64 * 1024;
 
 // One JSON object per line for every request, written as the request arrives, so a test can
 // assert on exactly what went over the wire.

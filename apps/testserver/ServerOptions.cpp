@@ -34,12 +34,23 @@ bool ApplyValueFlag(std::string_view flag, std::string_view value, ServerOptions
         return ParseNumber(value, 0, options.delayMs);
     if (flag == "--upload-dir")
         return !(options.uploadDir = value).empty();
+    if (flag == "--keep-body")
+        return !(options.bodyDir = value).empty();
     if (flag == "--upload-error")
         return !(options.uploadError = value).empty();
     if (flag == "--quirk")
         return value == "redirect" || value == "range-416" || value == "range-start-off"
                    ? !(options.quirk = value).empty()
                    : false;
+    if (flag == "--cut")
+        return value == "before-head" || value == "in-head" || value == "after-head" ||
+                       value == "reset"
+                   ? !(options.cut = value).empty()
+                   : false;
+    if (flag == "--cut-path")
+        return !(options.cutPath = value).empty();
+    if (flag == "--cut-skip")
+        return ParseNumber(value, 0, options.cutSkip);
     return false;
 }
 
@@ -77,7 +88,8 @@ Prints "listening on PORT" as its first line. Stops on SIGTERM or SIGINT.
   --port N            port to listen on; 0 (default) picks a free one
   --log FILE.jsonl    append one JSON line per request: method, path, query, headers,
                       body_length, remote_port (same port: same connection), parts
-                      (name, filename, length) of a multipart body; header values are
+                      (name, filename, length, and value for a field without filename)
+                      of a multipart body; header values are
                       logged as the server library parsed them (percent-decoded, empty
                       ones dropped)
   --status CODE       answer CODE instead of serving (body: the file if it exists, else a
@@ -92,10 +104,19 @@ Prints "listening on PORT" as its first line. Stops on SIGTERM or SIGINT.
                       DIR; answers 200 with the stored path ("/folder/name"). --status then
                       also matches the path with its query (e.g. "*upinx=1")
   --upload-error TEXT answer every upload with "[page error:]TEXT"
+  --keep-body DIR     store every POST body as it arrived, unparsed, as DIR/N.body (N counts
+                      from 1) and answer 200 with "/N.body"; takes the place of --upload-dir
   --quirk NAME        one protocol oddity: "redirect" (GET /hop/N/PATH answers 302 to
                       /hop/N-1/PATH, /hop/0/PATH to /PATH, /hop-ftp/PATH to an ftp: URL),
                       "range-416" (a Range request gets 416 with "Content-Range: bytes */SIZE"),
                       "range-start-off" (a Range request gets 206 starting one byte late)
+  --cut WHERE         break the connection of a reply: "before-head" (close without a
+                      byte), "in-head" (close after the status line and part of a header),
+                      "after-head" (the whole head, then close without a body byte),
+                      "reset" (reset instead of answering; a POST body is read first) ...
+  --cut-path GLOB     ... for requests whose path, or path and query, match GLOB (default
+                      "*") ...
+  --cut-skip N        ... after letting the first N of those through (default 0)
   --help              this text
 
 GET serves files, with single byte ranges (206 and Content-Range).

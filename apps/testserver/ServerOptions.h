@@ -16,7 +16,11 @@ struct ServerOptions {
     int delayMs = 0;              // wait this long before answering
     std::string uploadDir;        // store multipart uploads here (empty: POST echoes)
     std::string uploadError;      // answer uploads with "[page error:]" and this text
+    std::string bodyDir;          // keep every POST body unparsed here (empty: off)
     std::string quirk;            // one deliberate protocol oddity (see Quirks.h); empty: none
+    std::string cut;              // break the connection at this point (see ConnectionCuts.h) ...
+    std::string cutPath = "*";    // ... for requests whose path or target matches this glob ...
+    int cutSkip = 0;              // ... after letting this many of them through
 };
 
 enum class ParseOutcome { Run, Help, Bad };

@@ -3,6 +3,7 @@
 #include "FileServing.h"
 #include "Misbehaviour.h"
 
+#include <atomic>
 #include <fstream>
 #include <memory>
 #include <optional>
@@ -11,8 +12,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-
-constexpr std::size_t kFieldLimit = 64 * 1024;
 
 // The steps of a client-supplied path that are safe to use as names below the upload folder:
 // no empty, ".", ".." or NUL-holding step; both separators split.
@@ -50,18 +49,19 @@ public:
 
     bool beginPart(const httplib::MultipartFormData& part) {
         finishFile();
-        parts_.push_back({part.name, part.filename, 0});
-        current_ = part.name;
-        if (current_ == "file_attach" && !stored_)
+        parts_.push_back({part.name, part.filename, 0, {}});
+        if (part.name == "file_attach" && !stored_)
             return openTarget(part.filename);
         return true;
     }
 
     bool write(const char* data, std::size_t length) {
-        if (!parts_.empty())
-            parts_.back().length += length;
-        if (current_ == "path" && serverFolder_.size() < kFieldLimit)
-            serverFolder_.append(data, std::min(length, kFieldLimit - serverFolder_.size()));
+        if (!parts_.empty()) {
+            LoggedPart& part = parts_.back();
+            part.length += length;
+            if (part.filename.empty() && part.value.size() < kLoggedValueLimit)
+                part.value.append(data, std::min(length, kLoggedValueLimit - part.value.size()));
+        }
         if (file_)
             file_->write(data, static_cast<std::streamsize>(length));
         return !file_ || file_->good();
@@ -75,10 +75,18 @@ public:
     const std::vector<LoggedPart>& parts() const { return parts_; }
 
 private:
+    std::string fieldValue(const std::string& name) const {
+        for (const LoggedPart& part : parts_) {
+            if (part.name == name && part.filename.empty())
+                return part.value;
+        }
+        return {};
+    }
+
     bool openTarget(const std::string& filename) {
         fs::path target = folder_;
         std::string name;
-        for (const std::string& step : SafeSteps(serverFolder_)) {
+        for (const std::string& step : SafeSteps(fieldValue("path"))) {
             target /= step;
             name += "/" + step;
         }
@@ -105,8 +113,6 @@ private:
 
     fs::path folder_;
     std::vector<LoggedPart> parts_;
-    std::string current_;
-    std::string serverFolder_;
     std::optional<std::ofstream> file_;
     std::string storedName_;
     bool stored_ = false;
@@ -117,31 +123,50 @@ bool StatusOverrideAppliesToTarget(const ServerOptions& options, const httplib::
 }
 
 void EchoBody(const httplib::Request& req, httplib::Response& res,
-              const httplib::ContentReader& content, const ServerOptions& options,
-              RequestLog& log) {
+              const httplib::ContentReader& content, const ServerOptions& options, RequestLog& log,
+              ConnectionCuts& cuts) {
     std::string body;
     content([&](const char* data, std::size_t length) {
         body.append(data, length);
         return true;
     });
     log.write(req, body.size());
-    SetEchoBody(res, std::move(body), options);
+    const auto serve = [&](const ServerOptions& shaped) {
+        SetEchoBody(res, body, shaped);
+    };
+    if (!cuts.cut(req, res, serve))
+        serve(options);
+}
+
+// The answer to a multipart upload whose file part was stored as `stored` (empty: none).
+void AnswerUpload(const fs::path& root, const httplib::Request& req, httplib::Response& res,
+                  const std::string& stored, const ServerOptions& options) {
+    if (StatusOverrideAppliesToTarget(options, req)) {
+        ServeStatusOverride(root, req, res, options);
+    } else if (!options.uploadError.empty()) {
+        SetEchoBody(res, "[page error:]" + options.uploadError, options);
+    } else if (stored.empty()) {
+        res.status = 400;
+        res.set_content("no file_attach stored", "text/plain");
+    } else {
+        SetEchoBody(res, stored, options);
+    }
 }
 
 } // namespace
 
 bool InstallUploadRoute(httplib::Server& server, const fs::path& root, const ServerOptions& options,
-                        RequestLog& log) {
+                        RequestLog& log, ConnectionCuts& cuts) {
     std::error_code error;
     const fs::path folder = fs::canonical(options.uploadDir, error);
     if (error || !fs::is_directory(folder))
         return false;
-    server.Post(".*", [folder, root, &options, &log](const httplib::Request& req,
-                                                     httplib::Response& res,
-                                                     const httplib::ContentReader& content) {
+    server.Post(".*", [folder, root, &options, &log, &cuts](const httplib::Request& req,
+                                                            httplib::Response& res,
+                                                            const httplib::ContentReader& content) {
         SleepUnlessStopping(options.delayMs);
         if (!req.is_multipart_form_data()) {
-            EchoBody(req, res, content, options, log);
+            EchoBody(req, res, content, options, log, cuts);
             return;
         }
         UploadReceiver receiver{folder};
@@ -149,16 +174,39 @@ bool InstallUploadRoute(httplib::Server& server, const fs::path& root, const Ser
                 [&](const char* data, std::size_t length) { return receiver.write(data, length); });
         const std::string stored = receiver.finish();
         log.write(req, req.get_header_value<std::uint64_t>("Content-Length"), receiver.parts());
-        if (StatusOverrideAppliesToTarget(options, req)) {
-            ServeStatusOverride(root, req, res, options);
-        } else if (!options.uploadError.empty()) {
-            res.set_content("[page error:]" + options.uploadError, "text/plain");
-        } else if (stored.empty()) {
-            res.status = 400;
-            res.set_content("no file_attach stored", "text/plain");
-        } else {
-            res.set_content(stored, "text/plain");
-        }
+        const auto serve = [&](const ServerOptions& shaped) {
+            AnswerUpload(root, req, res, stored, shaped);
+        };
+        if (!cuts.cut(req, res, serve))
+            serve(options);
+    });
+    return true;
+}
+
+bool InstallBodyKeepingRoute(httplib::Server& server, const ServerOptions& options,
+                             RequestLog& log) {
+    std::error_code error;
+    const fs::path folder = fs::canonical(options.bodyDir, error);
+    if (error || !fs::is_directory(folder))
+        return false;
+    auto count = std::make_shared<std::atomic<int>>(0);
+    server.Post(".*", [folder, count, &log](const httplib::Request& req, httplib::Response& res,
+                                            const httplib::ContentReader& content) {
+        const std::string name = std::to_string(++*count) + ".body";
+        std::ofstream file(folder / name, std::ios::binary | std::ios::trunc);
+        // The library parses any multipart body itself; without its content type for the
+        // moment of reading, the body arrives as sent.
+        auto& headers = const_cast<httplib::Request&>(req).headers;
+        auto type = headers.extract("Content-Type");
+        std::uint64_t length = 0;
+        content([&](const char* data, std::size_t size) {
+            length += size;
+            return static_cast<bool>(file.write(data, static_cast<std::streamsize>(size)));
+        });
+        if (!type.empty())
+            headers.insert(std::move(type));
+        log.write(req, length, {});
+        res.set_content("/" + name, "text/plain");
     });
     return true;
 }

@@ -1,3 +1,4 @@
+#include "ConnectionCuts.h"
 #include "FileServing.h"
 #include "Misbehaviour.h"
 #include "Quirks.h"
@@ -42,25 +43,32 @@ std::uint64_t ReceivedBodyLength(const httplib::Request& req) {
 }
 
 void InstallRoutes(httplib::Server& server, const std::filesystem::path& root,
-                   const ServerOptions& options, RequestLog& log) {
+                   const ServerOptions& options, RequestLog& log, ConnectionCuts& cuts) {
     server.Get(".*", [&](const httplib::Request& req, httplib::Response& res) {
         log.write(req, 0);
         SleepUnlessStopping(options.delayMs);
         if (ServeQuirk(root, req, res, options))
             return;
-        if (StatusOverrideApplies(options, req.path))
-            ServeStatusOverride(root, req, res, options);
-        else
-            ServeFile(root, req, res, options);
+        const auto serve = [&](const ServerOptions& shaped) {
+            if (StatusOverrideApplies(shaped, req.path))
+                ServeStatusOverride(root, req, res, shaped);
+            else
+                ServeFile(root, req, res, shaped);
+        };
+        if (!cuts.cut(req, res, serve))
+            serve(options);
     });
     server.Post(".*", [&](const httplib::Request& req, httplib::Response& res) {
         log.write(req, ReceivedBodyLength(req));
         SleepUnlessStopping(options.delayMs);
-        if (StatusOverrideApplies(options, req.path)) {
-            ServeStatusOverride(root, req, res, options);
-            return;
-        }
-        SetEchoBody(res, req.body, options);
+        const auto serve = [&](const ServerOptions& shaped) {
+            if (StatusOverrideApplies(shaped, req.path))
+                ServeStatusOverride(root, req, res, shaped);
+            else
+                SetEchoBody(res, req.body, shaped);
+        };
+        if (!cuts.cut(req, res, serve))
+            serve(options);
     });
 }
 
@@ -98,11 +106,16 @@ int main(int argc, char** argv) {
     pthread_sigmask(SIG_BLOCK, &signals, nullptr);
 
     httplib::Server server;
-    if (!options.uploadDir.empty() && !InstallUploadRoute(server, root, options, log)) {
+    ConnectionCuts cuts(options);
+    if (!options.bodyDir.empty() && !InstallBodyKeepingRoute(server, options, log)) {
+        std::cerr << "vantrel-testserver: not a folder: " << options.bodyDir << "\n";
+        return kBadUsage;
+    }
+    if (!options.uploadDir.empty() && !InstallUploadRoute(server, root, options, log, cuts)) {
         std::cerr << "vantrel-testserver: not a folder: " << options.uploadDir << "\n";
         return kBadUsage;
     }
-    InstallRoutes(server, root, options, log);
+    InstallRoutes(server, root, options, log, cuts);
     const int port = options.port == 0
                          ? server.bind_to_any_port("127.0.0.1")
                          : (server.bind_to_port("127.0.0.1", options.port) ? options.port : -1);

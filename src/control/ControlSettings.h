@@ -66,6 +66,12 @@ struct ControlSettings {
     QString httpErrorText;
     qint16 httpErrorCode = 0;
     qint32 httpSystemError = 0;
+    // Every HTTP result replaces all three at once, so no part outlives the run it came from.
+    void setHttpError(qint16 code, qint32 systemError, const QString& text) {
+        httpErrorCode = code;
+        httpSystemError = systemError;
+        httpErrorText = text;
+    }
     bool HttpSendingCancelBut = true;
     bool HttpDownloadCancelBut = true;
 

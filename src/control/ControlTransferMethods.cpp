@@ -62,9 +62,7 @@ void CMxVantrel2Ctrl::AddPOSTForm(const QString& Formname, const QString& PostDa
 // handed a success.
 short CMxVantrel2Ctrl::reportFormNotSent() {
     static constexpr short kFormNotSent = -2103;
-    settings().httpErrorCode = kFormNotSent;
-    settings().httpSystemError = 0;
-    settings().httpErrorText = QStringLiteral("Form 데이타를 전송 할 수 없습니다.");
+    settings().setHttpError(kFormNotSent, 0, QStringLiteral("Form 데이타를 전송 할 수 없습니다."));
     return kFormNotSent;
 }
 

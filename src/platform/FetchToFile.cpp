@@ -43,6 +43,7 @@ qint16 CodeForFailure(const HttpResult& result, const FileSink& sink) {
     case HttpFailure::Refused:
         return sink.code != kFetchOk ? sink.code : kFetchOtherFailure;
     case HttpFailure::Cancelled:
+    case HttpFailure::CutHead:
     case HttpFailure::CutBody:
     case HttpFailure::Transfer:
         break;

@@ -14,7 +14,7 @@ inline constexpr qint16 kFetchNoAddress = -2;    // no connection, bad or refuse
 inline constexpr qint16 kFetchBadStatus = -404;  // any status other than 200
 inline constexpr qint16 kFetchCannotCreate = -3; // the file could not be created
 inline constexpr qint16 kFetchWriteFailed = -4;  // a write to the file failed
-inline constexpr qint16 kFetchOtherFailure = -5; // cut body, cancel, timeout after the head
+inline constexpr qint16 kFetchOtherFailure = -5; // cut head or body, cancel, timeout after the head
 
 struct FetchOptions {
     QByteArray agent = "MxVantrel2";

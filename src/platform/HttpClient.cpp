@@ -51,7 +51,8 @@ struct HttpSession::State {
     // The transfer under way.
     const HttpReplyHandler* reply = nullptr;
     const HttpBodySource* body = nullptr;
-    bool headSeen = false;
+    bool headSeen = false;  // the final head was whole and went to the handler
+    bool headBegun = false; // a line of a head that is still to be whole has arrived
     bool refused = false;
     int status = 0;
     qint64 bodyBytes = 0;
@@ -86,14 +87,17 @@ struct HttpSession::State {
         const QByteArrayView line(data, static_cast<qsizetype>(bytes));
         if (state->cancelRequested())
             return 0;
-        if (line.trimmed().isEmpty()) {
-            long code = 0;
-            curl_easy_getinfo(state->easy, CURLINFO_RESPONSE_CODE, &code);
-            // An interim 1xx head is followed by the real one, and so is a redirect that
-            // curl is about to follow.
-            if (code >= 200 && !state->redirectFollows() && !state->deliverHead())
-                return 0;
+        if (!line.trimmed().isEmpty()) {
+            state->headBegun = true;
+            return bytes;
         }
+        state->headBegun = false;
+        long code = 0;
+        curl_easy_getinfo(state->easy, CURLINFO_RESPONSE_CODE, &code);
+        // An interim 1xx head is followed by the real one, and so is a redirect that curl is
+        // about to follow.
+        if (code >= 200 && !state->redirectFollows() && !state->deliverHead())
+            return 0;
         return bytes;
     }
 
@@ -164,7 +168,7 @@ struct HttpSession::State {
         curl_easy_reset(easy);
         reply = &replyHandler;
         body = nullptr;
-        headSeen = refused = false;
+        headSeen = headBegun = refused = false;
         status = 0;
         bodyBytes = bytesSupplied = 0;
         errorBuffer[0] = '\0';
@@ -271,6 +275,14 @@ struct HttpSession::State {
             result.systemError = CURLE_ABORTED_BY_CALLBACK;
         } else if (refused) {
             result.failure = HttpFailure::Refused;
+        } else if (!headSeen && (headBegun || code == CURLE_OK)) {
+            // A peer that closes inside the head leaves curl content when no length was
+            // announced yet; no head, no reply.
+            result.failure = HttpFailure::CutHead;
+            if (code == CURLE_OK) {
+                result.systemError = CURLE_PARTIAL_FILE;
+                result.errorText = QStringLiteral("connection closed inside the reply head");
+            }
         } else if (code == CURLE_OK) {
             result.failure = HttpFailure::None;
         } else if (code == CURLE_PARTIAL_FILE) {

@@ -23,6 +23,7 @@ enum class HttpFailure {
     BadRequest,   // refused before sending: control characters in URL/header/cookie, no URL
     NoConnection, // no reply head: bad address, refused protocol, resolve/connect/send failure
     Cancelled,    // the cancel flag was set
+    CutHead,      // the connection ended after the reply head began and before it was whole
     CutBody,      // the body ended before its announced Content-Length
     Refused,      // a caller callback refused the head, the body or the upload source
     Transfer,     // any other failure after the reply head (timeout, reset)
@@ -31,7 +32,8 @@ enum class HttpFailure {
 struct HttpResult {
     HttpFailure failure = HttpFailure::None;
     int status = 0;       // HTTP status of the final reply head; 0 when none arrived
-    int systemError = 0;  // the CURLcode (0 on success); CURLE_ABORTED_BY_CALLBACK when cancelled
+    int systemError = 0;  // the CURLcode (0 on success); CURLE_ABORTED_BY_CALLBACK when cancelled,
+                          // CURLE_PARTIAL_FILE for a cut head that curl let pass
     QString errorText;    // curl's error buffer, or why the request was refused
     qint64 bodyBytes = 0; // reply body bytes delivered to the handler
     bool ok() const { return failure == HttpFailure::None; }
@@ -53,7 +55,8 @@ struct HttpBodySource {
     // abort the request (`Refused`). May be empty when `length` is 0.
     std::function<qint64(char* buffer, qint64 capacity)> read;
     // Starts the body again from its first byte (curl may resend on a dropped kept-alive
-    // connection). Returns false when that is impossible. May be empty: no resend then.
+    // connection). Returns false when that is impossible. May be empty: the body then goes out
+    // at most once, and a resend curl would make fails the request instead.
     std::function<bool()> rewind;
 };
 

@@ -11,8 +11,18 @@ namespace {
 
 constexpr int kMaxRedirects = 10;
 
-// How one file request ended, beyond what the HTTP layer reports.
-enum class FileEnd { None, NotFound, NoTarget, Unusable, Complete, OpenFailed, WriteFailed };
+// How far one file request got, beyond what the HTTP layer reports. `Receiving`: the head
+// was accepted and the body goes into the target; `None`: no head was judged at all.
+enum class FileEnd {
+    None,
+    NotFound,
+    NoTarget,
+    Unusable,
+    Complete,
+    OpenFailed,
+    WriteFailed,
+    Receiving
+};
 
 class DownloadRun {
 public:
@@ -165,6 +175,7 @@ HttpResult DownloadRun::fetch(DownloadRow& row, const QString& target, qint64 re
             end = FileEnd::OpenFailed;
             return false;
         }
+        end = FileEnd::Receiving;
         row.state = DownloadRow::Receiving;
         job_.receiving = true;
         return true;
@@ -221,6 +232,7 @@ bool DownloadRun::finishFileRow(DownloadRow& row, const HttpResult& result, File
                  QStringLiteral("' 파일을 저장할 수 없습니다."));
         return true;
     case FileEnd::Complete:
+    case FileEnd::Receiving:
     case FileEnd::None:
         break;
     }
@@ -229,11 +241,10 @@ bool DownloadRun::finishFileRow(DownloadRow& row, const HttpResult& result, File
         countDone(row, DownloadRow::Cancelled);
         return true;
     }
-    if (end == FileEnd::None && !result.ok()) {
-        const bool noReply = result.failure == HttpFailure::NoConnection ||
-                             result.failure == HttpFailure::BadRequest ||
-                             result.failure == HttpFailure::NoSession;
-        if (noReply)
+    // Done only from an accepted head and a whole body, or a head saying the file is whole.
+    const bool whole = end == FileEnd::Complete || (end == FileEnd::Receiving && result.ok());
+    if (!whole) {
+        if (BrokenReplyCode(result) == kDownloadNoServer)
             fail(row, kDownloadNoServer, QStringLiteral(" 서버에 접속 되지 않습니다."),
                  systemError);
         else

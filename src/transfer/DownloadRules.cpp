@@ -1,5 +1,6 @@
 #include "transfer/DownloadRules.h"
 
+#include "transfer/DownloadJob.h"
 #include "transfer/UrlEncoder.h"
 
 #include <QFileInfo>
@@ -13,8 +14,8 @@ QString ShortServerName(const QString& name, const QString& midChar) {
 }
 
 bool IsSafeLocalName(const QString& name) {
-    return !name.isEmpty() && name != QLatin1String(".") && !name.contains(QLatin1Char('/')) &&
-           !name.contains(QLatin1Char('\\')) && !name.contains(QLatin1String("..")) &&
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
+           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\')) &&
            !name.contains(QChar(0));
 }
 
@@ -81,4 +82,11 @@ HeadVerdict JudgeDownloadHead(int status, qint64 resumeFrom, const QByteArray& c
     if (resumeFrom > 0)
         return JudgeRangedHead(status, resumeFrom, contentRange);
     return HeadVerdict::Unusable;
+}
+
+qint16 BrokenReplyCode(const HttpResult& result) {
+    const bool nothingBack = result.failure == HttpFailure::NoConnection ||
+                             result.failure == HttpFailure::BadRequest ||
+                             result.failure == HttpFailure::NoSession;
+    return nothingBack ? kDownloadNoServer : kDownloadCutShort;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "platform/HttpClient.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
@@ -10,8 +12,8 @@
 // not empty and occurs in it; otherwise `name` itself.
 QString ShortServerName(const QString& name, const QString& midChar);
 
-// True when `name` may name a file or folder inside a target folder: not empty, not "." and
-// holding no "/", "\", ".." or NUL. Anything else could lead outside the folder.
+// True when `name` may name a file or folder inside a target folder: not empty, not "." or
+// "..", and holding no "/", "\" or NUL. Anything else could lead outside the folder.
 bool IsSafeLocalName(const QString& name);
 
 // `hostBase` + `serverPath` when `domainAuto` is set and the path does not hold "HTTP://" in
@@ -36,3 +38,8 @@ enum class HeadVerdict {
 // Judges status `status` with its "Content-Range" header `contentRange` for a request that
 // asked for the bytes from `resumeFrom` on (0: no Range header was sent).
 HeadVerdict JudgeDownloadHead(int status, qint64 resumeFrom, const QByteArray& contentRange);
+
+// The code of a request whose reply never arrived whole: -101 when nothing came back (no
+// connection, or a request refused before sending), -308 when the connection broke inside
+// the reply.
+qint16 BrokenReplyCode(const HttpResult& result);

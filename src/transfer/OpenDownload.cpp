@@ -44,8 +44,8 @@ qint64 QueryFileSize(OpenDownloadJob& job) {
     const HttpResult result = session.get(WireUrl(job), {}, handler);
     if (job.cancelled)
         return kDownloadCancelled;
-    if (status == 0 && !result.ok())
-        return kDownloadNoServer;
+    if (status == 0)
+        return BrokenReplyCode(result);
     if (status == 404)
         return kDownloadNotFound;
     return job.knownSize > 0 ? job.knownSize : length;
@@ -99,9 +99,8 @@ qint16 FetchFile(OpenDownloadJob& job, const QString& path, bool& created) {
         return kDownloadCancelled;
     if (code != 0)
         return code;
-    if (result.ok())
-        return 0;
-    return result.status == 0 ? kDownloadNoServer : kDownloadCutShort;
+    // Only an accepted head (the file was made for it) and a whole body count.
+    return created && result.ok() ? 0 : BrokenReplyCode(result);
 }
 
 qint16 OpenDownload(OpenDownloadJob& job) {

@@ -75,10 +75,7 @@ Attempt SendOnce(UploadJob& job, HttpSession& session, int index, const UploadPi
     UploadSource source(
         pieces, row.localPath, static_cast<qint64>(row.size),
         [&job](qint64 bytes) {
-            if (bytes < 0)
-                job.takeBack(-bytes);
-            else
-                job.bytesSent += bytes;
+            job.bytesSent += bytes;
             job.bytesThisFile += bytes;
         },
         [&job] {

@@ -19,9 +19,6 @@ HttpBodySource UploadSource::body() {
     source.read = [this](char* buffer, qint64 capacity) {
         return read(buffer, capacity);
     };
-    source.rewind = [this] {
-        return rewind();
-    };
     return source;
 }
 
@@ -62,13 +59,4 @@ qint64 UploadSource::read(char* buffer, qint64 capacity) {
     const qint64 count = CopyPiece(pieces_.closing, closingOffset, buffer, capacity);
     offset_ += count;
     return count;
-}
-
-bool UploadSource::rewind() {
-    if (!file_.seek(0))
-        return false;
-    onFileBytes_(-fileDone_);
-    offset_ = 0;
-    fileDone_ = 0;
-    return true;
 }

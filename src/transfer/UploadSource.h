@@ -9,11 +9,13 @@
 // Streams one upload body: the text pieces from memory, the file straight from disk in the
 // pieces the HTTP layer asks for. The body is exactly Content-Length bytes or the request is
 // aborted: a file that no longer has its queued size fails instead of sending a body that
-// disagrees with its announced length.
+// disagrees with its announced length. A body is sent once: it offers no rewind, so the HTTP
+// layer never sends it again on its own (a kept-alive connection found dead fails the attempt)
+// and the engine's attempts are the only repeats.
 class UploadSource {
 public:
-    // `onFileBytes` is told of every run of file bytes handed to the HTTP layer (negative
-    // when the body starts over); `onFileEnd` when the last file byte has been handed over.
+    // `onFileBytes` is told of every run of file bytes handed to the HTTP layer; `onFileEnd`
+    // when the last file byte has been handed over.
     UploadSource(UploadPieces pieces, const QString& path, qint64 fileSize,
                  std::function<void(qint64)> onFileBytes, std::function<void()> onFileEnd);
     UploadSource(const UploadSource&) = delete;
@@ -30,7 +32,6 @@ public:
 
 private:
     qint64 read(char* buffer, qint64 capacity);
-    bool rewind();
     static qint64 CopyPiece(const QByteArray& piece, qint64 offset, char* buffer, qint64 capacity);
 
     UploadPieces pieces_;

@@ -8,9 +8,10 @@ namespace {
 
 const QString kDelimiter = QStringLiteral("--") + QLatin1String(kUploadBoundary);
 
+// The value is the part's body, which ends only at the next delimiter: it goes unescaped.
 QString FieldPart(const QString& name, const QString& value) {
     return kDelimiter + "\r\nContent-Disposition: form-data; name=\"" + name + "\"\r\n\r\n" +
-           EscapeHeadText(value) + "\r\n";
+           value + "\r\n";
 }
 
 } // namespace

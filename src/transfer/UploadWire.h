@@ -24,11 +24,12 @@ QString UploadObjectName(const QString& postPath, int row);
 QList<QByteArray> UploadHeaders(const QString& cookie, const QString& charset);
 
 // `text` with '"', CR and LF percent-encoded, so it cannot end a quoted header value or a line
-// of the multipart head; any other text is returned unchanged.
+// of the multipart head; any other text is returned unchanged. Only for quoted parameters of a
+// part's head (the file name); field bodies go as written.
 QString EscapeHeadText(const QString& text);
 
-// The text around the file's bytes: the "path" and "localpath" fields, the file part's head
-// and the closing line.
+// The text around the file's bytes: the "path" and "localpath" fields (their values as
+// written), the file part's head (the file name escaped) and the closing line.
 struct UploadPieces {
     QByteArray fields;
     QByteArray fileHead;

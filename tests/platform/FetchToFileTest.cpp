@@ -90,6 +90,11 @@ TEST_F(FetchToFileTest, CutBodyOrCancelLeavesNoPartialFile) {
     const QString target = workPath("doc.xml");
     EXPECT_EQ(FetchToFile(cutting.urlText("/big.xml"), target), kFetchOtherFailure);
     EXPECT_TRUE(leftovers().isEmpty()) << leftovers().join(",").toStdString();
+    for (const char* where : {"in-head", "after-head"}) {
+        TestServer broken({"--root", root(), "--cut", where});
+        EXPECT_EQ(FetchToFile(broken.urlText("/big.xml"), target), kFetchOtherFailure) << where;
+        EXPECT_TRUE(leftovers().isEmpty()) << where;
+    }
 
     TestServer slow({"--root", root(), "--rate", "16"});
     std::atomic<bool> cancel{false};

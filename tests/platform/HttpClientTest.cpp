@@ -136,6 +136,39 @@ TEST_F(HttpClientTest, FailuresHaveTheirKinds) {
     EXPECT_TRUE(session.get(server.url("/big.bin"), {}, after.handler()).ok());
 }
 
+TEST_F(HttpClientTest, ConnectionBrokenAroundTheHeadIsNeverAWholeReply) {
+    writeFile("f.bin", 5000);
+    HttpSession session("MxVantrel2");
+    const auto fetchFrom = [&](const char* where, Reply& reply) {
+        TestServer server({"--root", root(), "--cut", where});
+        return session.get(server.url("/f.bin"), {}, reply.handler());
+    };
+    Reply nothing;
+    HttpResult result = fetchFrom("before-head", nothing);
+    EXPECT_EQ(result.failure, HttpFailure::NoConnection);
+    EXPECT_EQ(result.systemError, CURLE_GOT_NOTHING);
+    EXPECT_EQ(nothing.headCalls, 0);
+
+    Reply halfHead;
+    result = fetchFrom("in-head", halfHead);
+    EXPECT_EQ(result.failure, HttpFailure::CutHead);
+    EXPECT_EQ(result.systemError, CURLE_PARTIAL_FILE);
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(halfHead.headCalls, 0);
+
+    Reply headOnly;
+    result = fetchFrom("after-head", headOnly);
+    EXPECT_EQ(result.failure, HttpFailure::CutBody);
+    EXPECT_EQ(result.status, 200);
+    EXPECT_EQ(headOnly.headCalls, 1);
+    EXPECT_TRUE(headOnly.body.isEmpty());
+
+    Reply reset;
+    result = fetchFrom("reset", reset);
+    EXPECT_EQ(result.failure, HttpFailure::NoConnection);
+    EXPECT_EQ(reset.headCalls, 0);
+}
+
 TEST_F(HttpClientTest, UnsafeOrLocalRequestsAreNeverSent) {
     writeFile("a.txt", QByteArray("local secret"));
     TestServer server({"--root", root(), "--log", logPath()});

@@ -55,9 +55,13 @@ TEST_F(TestServerTest, HelpDocumentsEveryFlagAndBadFlagsExitWith2) {
     QByteArray output;
     EXPECT_EQ(RunServerExpectingExit({"--help"}, &output), 0);
     for (const char* flag : {"--root", "--port", "--log", "--status", "--status-path",
-                             "--drop-after", "--ignore-range", "--rate", "--delay-ms"})
+                             "--drop-after", "--ignore-range", "--rate", "--delay-ms", "--cut",
+                             "--cut-path", "--cut-skip", "--keep-body"})
         EXPECT_TRUE(output.contains(flag)) << flag;
     EXPECT_EQ(RunServerExpectingExit({"--root", root(), "--bogus"}, &output), 2);
+    EXPECT_EQ(RunServerExpectingExit({"--root", root(), "--cut", "sideways"}, &output), 2);
+    EXPECT_EQ(RunServerExpectingExit({"--root", root(), "--keep-body", root() + "/none"}, &output),
+              2);
     EXPECT_EQ(RunServerExpectingExit({"--root", root(), "--rate", "fast"}, &output), 2);
     EXPECT_EQ(RunServerExpectingExit({"--root", root(), "--port"}, &output), 2);
     EXPECT_EQ(RunServerExpectingExit({"--port", "0"}, &output), 2);

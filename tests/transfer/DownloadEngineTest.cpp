@@ -1,6 +1,9 @@
 #include "DownloadFixture.h"
 
 #include <QFileInfo>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 
 namespace {
 
@@ -139,6 +142,81 @@ TEST_F(DownloadEngineTest, CutBodyFailsRowKeepsPartAndNextRunResumes) {
     EXPECT_EQ(readFile(targetFile("cut.bin")), source);
 }
 
+TEST_F(DownloadEngineTest, ConnectionBrokenAtAnyPhaseFailsTheRowAndKeepsWhatWasThere) {
+    const QByteArray source = writeFile("p.bin", 60000);
+    const QByteArray partial = source.left(1000);
+    struct Phase {
+        QStringList options;
+        qint16 code;
+    };
+    const QList<Phase> phases = {
+        {{"--cut", "before-head"}, kDownloadNoServer},
+        {{"--cut", "in-head"}, kDownloadCutShort},
+        {{"--cut", "after-head"}, kDownloadCutShort},
+        {{"--drop-after", "20000"}, kDownloadCutShort},
+    };
+    for (const Phase& phase : phases) {
+        for (const bool resuming : {false, true}) {
+            const std::string label =
+                phase.options.join(' ').toStdString() + (resuming ? " resuming" : " fresh");
+            QFile::remove(targetFile("p.bin"));
+            if (resuming)
+                writeLocal(targetFile("p.bin"), partial);
+            TestServer server(QStringList{"--root", root()} + phase.options);
+            DownloadJob job;
+            prepareJob(job, server);
+            job.addFileRow("p.bin", "/p.bin", source.size(), {});
+            QueuedPrompter prompter;
+            prompter.options.enqueue({0, false});
+
+            EXPECT_EQ(runJob(job, prompter), phase.code) << label;
+            EXPECT_EQ(job.row(0).state, DownloadRow::Failed) << label;
+            // Whatever is on disk is the start of the file, never less than before, so the
+            // next run can resume it.
+            const QByteArray kept = QFileInfo::exists(targetFile("p.bin"))
+                                        ? readFile(targetFile("p.bin"))
+                                        : QByteArray();
+            EXPECT_TRUE(source.startsWith(kept)) << label;
+            EXPECT_GE(kept.size(), resuming ? partial.size() : 0) << label;
+        }
+    }
+}
+
+TEST_F(DownloadEngineTest, ServerOfAnotherMakeWithoutRangesGivesIdenticalFiles) {
+    const QString python = QStandardPaths::findExecutable("python3");
+    if (python.isEmpty())
+        GTEST_SKIP() << "python3 is not on PATH";
+    const QByteArray source = writeFile("other.bin", 300000);
+    QProcess server;
+    server.start(python,
+                 {"-u", "-m", "http.server", "0", "--bind", "127.0.0.1", "--directory", root()});
+    QByteArray banner;
+    while (!banner.contains(")") && server.waitForReadyRead(10000))
+        banner += server.readAllStandardOutput();
+    const QRegularExpressionMatch port =
+        QRegularExpression(" port (\\d+) ").match(QString::fromLatin1(banner));
+    ASSERT_TRUE(port.hasMatch()) << banner.toStdString();
+    // The second run finds a part on disk and asks for the rest; this server answers every
+    // request with the whole file, so the part is written again from its first byte.
+    for (const bool resuming : {false, true}) {
+        if (resuming)
+            writeLocal(targetFile("other.bin"), source.left(4096));
+        DownloadJob job;
+        job.settings.charset = "UTF-8";
+        job.settings.hostBase = "http://127.0.0.1:" + port.captured(1);
+        job.settings.downloadFolder = target();
+        job.settings.isDownUrlEncode = 0;
+        job.addFileRow("other.bin", "/other.bin", source.size(), {});
+        QueuedPrompter prompter;
+        prompter.options.enqueue({0, false});
+        EXPECT_EQ(runJob(job, prompter), 0) << job.resultMessage().toStdString();
+        EXPECT_EQ(readFile(targetFile("other.bin")), source) << (resuming ? "resumed" : "fresh");
+        EXPECT_EQ(prompter.optionCalls, resuming ? 1 : 0);
+    }
+    server.kill();
+    server.waitForFinished();
+}
+
 TEST_F(DownloadEngineTest, RangeRepliesThatDoNotFitLeaveTheFileAlone) {
     const QByteArray source = writeFile("r.bin", 2000);
     struct Case {
@@ -191,12 +269,20 @@ TEST_F(DownloadEngineTest, HostileNamesFailWithoutLeavingTheFolder) {
     job.addFileRow("evil.bin", "/evil.bin", 1000, {".."});
     job.addFolderRow("..", {".."});
     job.addFileRow("good.bin", "/good.bin", 1000, {});
+    // Dots inside a name lead nowhere: only "." and ".." as a whole name are refused.
+    job.addFolderRow("v..1", {"v..1"});
+    job.addFileRow("x..y.txt", "/good.bin", 1000, {"v..1"});
+    job.addFileRow("..hidden", "/good.bin", 1000, {});
     QueuedPrompter prompter;
 
     EXPECT_EQ(runJob(job, prompter), kDownloadCannotCreate);
     for (int i = 0; i < 7; ++i)
         EXPECT_EQ(job.row(i).state, DownloadRow::Failed) << i;
+    for (int i = 7; i < 11; ++i)
+        EXPECT_EQ(job.row(i).state, DownloadRow::Succeeded) << i;
     EXPECT_EQ(readFile(job.settings.downloadFolder + "/good.bin"), good);
+    EXPECT_EQ(readFile(job.settings.downloadFolder + "/v..1/x..y.txt"), good);
+    EXPECT_EQ(readFile(job.settings.downloadFolder + "/..hidden"), good);
     EXPECT_FALSE(QFileInfo::exists(targetFile("evil.bin")));
     EXPECT_FALSE(QFileInfo::exists("/tmp/evil.bin"));
 }

@@ -52,10 +52,11 @@ TEST(DownloadRulesTest, NamesUrlsAndLocalSizes) {
     EXPECT_EQ(ShortServerName("report.pdf", "_"), "report.pdf");
     EXPECT_EQ(ShortServerName("a__b", "__"), "b");
     EXPECT_EQ(ShortServerName("a_b", ""), "a_b");
-    for (const char* bad : {"", ".", "..", "a/b", "a\\b", "../x", "x..y", "/etc/passwd"})
+    for (const char* bad : {"", ".", "..", "a/b", "a\\b", "../x", "..\\x", "x/..", "/etc/passwd"})
         EXPECT_FALSE(IsSafeLocalName(QString::fromUtf8(bad))) << bad;
     EXPECT_FALSE(IsSafeLocalName(QString("a") + QChar(0)));
-    for (const char* good : {"a", ".hidden", "a.b.c", "문서.hwp"})
+    for (const char* good :
+         {"a", ".hidden", "a.b.c", "문서.hwp", "x..y.txt", "..hidden", "end..", "...", "...."})
         EXPECT_TRUE(IsSafeLocalName(QString::fromUtf8(good))) << good;
 
     EXPECT_EQ(BuildDownloadUrl("/f/a.txt", "http://h:8", true), "http://h:8/f/a.txt");

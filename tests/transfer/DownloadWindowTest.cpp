@@ -6,6 +6,7 @@
 #include "common/RememberedValues.h"
 #include "common/WorkingFolders.h"
 #include "transfer/DownloadQueue.h"
+#include "transfer/HttpStatus.h"
 #include "transfer/OpenDownload.h"
 #include "transfer/widgets/DownloadStart.h"
 #include "transfer/widgets/OptionQuestionDialog.h"
@@ -114,18 +115,36 @@ TEST_F(DownloadWindowTest, SelectionDownloadsIntoFixedFolderAndReports) {
     EXPECT_EQ(events_.count("downloadCompleted"), 1);
 }
 
-TEST_F(DownloadWindowTest, RefusalsBeforeAnyWindow) {
+TEST_F(DownloadWindowTest, RefusalsBeforeAnyWindowReplaceTheWholeErrorTriple) {
     TestServer server({"--root", root()});
     pointAt(server);
     const XmlNode disk = catalogue(server);
-    settings_.LocalUIType = 2;
+    settings_.DownPathFix = target();
+    // A run that fails with a system error number leaves it for script to read ...
+    const auto failWithSystemError = [&] {
+        TestServer gone({"--root", root()});
+        settings_.hostBaseUrl = gone.urlText("");
+        gone.stop();
+        settings_.LocalUIType = 0;
+        EXPECT_EQ(StartDownload(host_, {disk.child(1)}), kDownloadNoServer);
+        EXPECT_NE(GetHTTPMSErrTxt(settings_), "0");
+        settings_.LocalUIType = 2;
+    };
+    // ... until the next result replaces all three parts.
+    failWithSystemError();
     EXPECT_EQ(StartDownload(host_, {disk.child(1)}, QString()), kDownloadNoDisk);
+    EXPECT_EQ(GetHTTPErrCode(settings_), kDownloadNoDisk);
     EXPECT_EQ(settings_.httpErrorText, "선택한 다운위치는 디스크가 아닙니다.");
+    EXPECT_EQ(GetHTTPMSErrTxt(settings_), "0");
+    failWithSystemError();
     EXPECT_EQ(StartFolderDownload(host_, disk, true, target()), kDownloadTopNode);
+    EXPECT_EQ(GetHTTPErrCode(settings_), kDownloadTopNode);
     EXPECT_EQ(settings_.httpErrorText, "최상위 ROOT 노드는 다운로드 할 수 없습니다.");
+    EXPECT_EQ(GetHTTPMSErrTxt(settings_), "0");
     EXPECT_EQ(StartFolderDownload(host_, XmlNode(), false, target()), 0);
-    EXPECT_EQ(events_.codes("downloadCompleted"),
-              (QList<short>{kDownloadNoDisk, kDownloadTopNode}));
+    EXPECT_EQ(
+        events_.codes("downloadCompleted"),
+        (QList<short>{kDownloadNoServer, kDownloadNoDisk, kDownloadNoServer, kDownloadTopNode}));
 }
 
 TEST_F(DownloadWindowTest, ChosenFolderIsRememberedAndWindowShowsRowStates) {
@@ -187,6 +206,43 @@ TEST_F(DownloadWindowTest, OpenedFileIsPrivateAndOnlySuccessOpens) {
     EXPECT_EQ(events_.codes("openfileCompleted"),
               (QList<short>{0, kDownloadNotFound, kDownloadBadReply, kDownloadCannotCreate,
                             kDownloadTooLarge}));
+}
+
+TEST_F(DownloadWindowTest, BrokenConnectionNeverOpensAFile) {
+    writeFile("doc.txt", QByteArray(40000, 'n'));
+    XmlDocument doc;
+    doc.parseText(R"(<R><FILE name="doc.txt" path="/doc.txt" size="40000"/></R>)");
+    const XmlNode file = doc.root().child(0);
+    const QString temporary = DownFolder() + "/doc.txt";
+    struct Phase {
+        QStringList options;
+        qint16 code;
+    };
+    // The size is asked first; "--cut-skip 1" lets that request through and breaks the fetch.
+    const QList<Phase> phases = {
+        {{"--cut", "before-head"}, kDownloadNoServer},
+        {{"--cut", "in-head"}, kDownloadCutShort},
+        {{"--cut", "in-head", "--cut-skip", "1"}, kDownloadCutShort},
+        {{"--cut", "before-head", "--cut-skip", "1"}, kDownloadNoServer},
+        {{"--cut", "after-head"}, kDownloadCutShort},
+        {{"--drop-after", "10000"}, kDownloadCutShort},
+    };
+    for (const Phase& phase : phases) {
+        for (const bool earlierCopy : {true, false}) {
+            const std::string label = phase.options.join(' ').toStdString() +
+                                      (earlierCopy ? " over an earlier copy" : " fresh");
+            QFile::remove(temporary);
+            opened_.clear();
+            if (earlierCopy)
+                writeLocal(temporary, "an earlier copy");
+            TestServer server(QStringList{"--root", root()} + phase.options);
+            pointAt(server);
+            EXPECT_EQ(OpenServerFile(host_, file), phase.code) << label;
+            EXPECT_TRUE(opened_.isEmpty()) << label;
+            const QByteArray left = QFileInfo::exists(temporary) ? readFile(temporary) : "";
+            EXPECT_TRUE(left.isEmpty() || left == "an earlier copy") << label;
+        }
+    }
 }
 
 TEST_F(DownloadWindowTest, SameDayCleanupRemovesOnlyOldRegularFiles) {

@@ -6,6 +6,9 @@
 
 #include <QDate>
 #include <QJsonArray>
+#include <QMap>
+#include <QProcess>
+#include <QStandardPaths>
 #include <thread>
 
 namespace {
@@ -218,6 +221,89 @@ TEST_F(UploadFixture, HostileNamesStayInsideTheHeadAndTheUploadFolder) {
     EXPECT_EQ(
         ReadAll(uploadsPath() + "/disk/docs/" + EscapeHeadText("a\"b\r\nContent-Type: evil.txt")),
         "payload");
+}
+
+// Parses a multipart body file with Python's standard library; one line per part: name,
+// filename and body, each in hex, so any byte survives the trip.
+constexpr char kStockMultipartParser[] = R"(
+import email.parser, email.policy, sys
+raw = open(sys.argv[1], "rb").read()
+head = b"Content-Type: " + sys.argv[2].encode() + b"\r\n\r\n"
+message = email.parser.BytesParser(policy=email.policy.HTTP).parsebytes(head + raw)
+if message.defects or not message.is_multipart():
+    sys.exit("not a clean multipart body: %r" % message.defects)
+for part in message.iter_parts():
+    fields = [part.get_param(key, "", header="content-disposition") for key in ("name", "filename")]
+    hexed = [field.encode("utf-8", "surrogateescape").hex() for field in fields]
+    print(*hexed, part.get_payload(decode=True).hex() or "-")
+)";
+
+TEST_F(UploadFixture, FieldBodiesGoAsWrittenWhileTheFileNameIsEscaped) {
+    const QString name = "say \"hi\"\r\n100%.txt";
+    const QString path = writeLocal(name, "quoted content");
+    queue({path}, {name});
+
+    // The bytes as they arrived, kept unparsed, for a parser of another make.
+    QTemporaryDir bodies;
+    startServer({"--keep-body", bodies.path()});
+    UploadJob kept;
+    prepare(kept);
+    RunUpload(kept);
+    ASSERT_EQ(kept.resultCode(), 0) << kept.resultMessage().toStdString();
+    const QString contentType =
+        ReadRequestLog(logPath()).value(0)["headers"].toObject()["Content-Type"].toString();
+
+    // The test server's own parsing.
+    startServer();
+    UploadJob job;
+    prepare(job);
+    run(job);
+    ASSERT_EQ(job.resultCode(), 0) << job.resultMessage().toStdString();
+    const QJsonArray parts = ReadRequestLog(logPath()).value(1)["parts"].toArray();
+    ASSERT_EQ(parts.size(), 3);
+    EXPECT_EQ(parts[0]["value"].toString(), "disk/docs/");
+    EXPECT_EQ(parts[1]["value"].toString(), path);
+    EXPECT_EQ(parts[2]["filename"].toString(), EscapeHeadText(path));
+    EXPECT_FALSE(parts[2]["filename"].toString().contains('"'));
+
+    const QString python = QStandardPaths::findExecutable("python3");
+    if (python.isEmpty())
+        GTEST_SKIP() << "python3 is not on PATH";
+    QProcess parser;
+    parser.start(python, {"-c", kStockMultipartParser, bodies.filePath("1.body"), contentType});
+    ASSERT_TRUE(parser.waitForFinished(30000));
+    ASSERT_EQ(parser.exitCode(), 0) << parser.readAllStandardError().toStdString();
+    QList<QByteArrayList> seen;
+    for (const QByteArray& line : parser.readAllStandardOutput().trimmed().split('\n')) {
+        QByteArrayList fields;
+        for (const QByteArray& hex : line.split(' '))
+            fields.append(hex == "-" ? QByteArray() : QByteArray::fromHex(hex));
+        seen.append(fields);
+    }
+    const QList<QByteArrayList> expected = {
+        {"path", "", "disk/docs/"},
+        {"localpath", "", path.toUtf8()},
+        {"file_attach", EscapeHeadText(path).toUtf8(), "quoted content"},
+    };
+    EXPECT_EQ(seen, expected);
+}
+
+TEST_F(UploadFixture, ResetOnAKeptConnectionIsSentAsOftenAsTheEngineTriesAndNoMore) {
+    queue({writeLocal("1.txt", "one"), writeLocal("2.txt", "two")}, {"1.txt", "2.txt"});
+    // The first file leaves the connection open; the second is reset each time it arrives.
+    startServer({"--cut", "reset", "--cut-path", "*upinx=1"});
+    UploadJob job;
+    prepare(job);
+    run(job);
+    EXPECT_EQ(job.resultCode(), -106);
+    EXPECT_EQ(job.resultMessage(), "요청을 종료 할수 없습니다.");
+    QMap<QString, int> requests;
+    for (const QJsonObject& entry : ReadRequestLog(logPath()))
+        ++requests[entry["query"].toString()];
+    EXPECT_EQ(requests.value("upinx=0"), 1);
+    EXPECT_EQ(requests.value("upinx=1"), kUploadAttempts);
+    EXPECT_EQ(journal_.GetCurrentUploadFileCnt(), 1);
+    EXPECT_EQ(transtypes(), QStringList({"server", "local", "local"}));
 }
 
 TEST_F(UploadFixture, FileThatChangedSizeSinceQueuedIsNotSent) {

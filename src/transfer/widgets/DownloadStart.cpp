@@ -44,8 +44,7 @@ void CopySettings(const ControlSettings& from, DownloadJob& job) {
 }
 
 qint16 Report(DownloadHost& host, qint16 code, const QString& message) {
-    host.settings.httpErrorCode = code;
-    host.settings.httpErrorText = message;
+    host.settings.setHttpError(code, 0, message);
     host.events.downloadCompleted(code);
     return code;
 }
@@ -72,9 +71,7 @@ qint16 RunDownloadWindow(DownloadHost& host, DownloadJob& job, const QString& dr
         window.exec();
     }
     const qint16 code = job.resultCode();
-    settings.httpErrorCode = code;
-    settings.httpSystemError = job.systemError();
-    settings.httpErrorText = job.resultMessage();
+    settings.setHttpError(code, job.systemError(), job.resultMessage());
     const QString folder = job.settings.downloadFolder;
     if (!dropLayout && code == 0 && settings.IsFolderViewAfterDown && job.settings.downStyle == 1 &&
         !folder.isEmpty())

@@ -54,8 +54,6 @@ short StartUpload(const UploadContext& context, const QString& postFile,
         window.exec();
         FinishUpload(job, context.catalogue, context.journal, context.prompter);
     }
-    context.settings.httpErrorCode = job.resultCode();
-    context.settings.httpSystemError = job.systemError();
-    context.settings.httpErrorText = job.resultMessage();
+    context.settings.setHttpError(job.resultCode(), job.systemError(), job.resultMessage());
     return job.resultCode();
 }
