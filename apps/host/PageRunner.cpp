@@ -59,6 +59,10 @@ PageRunner::PageRunner(const HostOptions& options)
     if (options_.offscreen) {
         scriptedPrompter_ = std::make_unique<ScriptedPrompter>(printLine);
         ctrl_->paneHost().setPrompter(scriptedPrompter_.get());
+        ctrl_->paneHost().setFileOpener([](const QString& path) {
+            printLine(QStringLiteral("open: ") + path);
+            return true;
+        });
     }
     host_ = new HostObject(scriptedPrompter_.get(), &engine_);
     host_->setUi(new UiDriver(*ctrl_, host_));

@@ -1,5 +1,7 @@
 #include "common/Formatting.h"
 
+#include "common/LocalPath.h"
+
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -7,7 +9,6 @@
 namespace {
 
 constexpr qsizetype kColorTextLength = 7;
-constexpr int kSlashKind = 2;
 
 int hexDigitValue(QChar c) {
     const char16_t u = c.unicode();
@@ -69,9 +70,9 @@ QString GroupThousands(const QString& digits) {
 }
 
 QString SplitPath(int kind, int part, const QString& path) {
-    const QChar separator = kind == kSlashKind ? QLatin1Char('/') : QLatin1Char('\\');
+    const QChar separator = kind == kServerPathKind ? u'/' : kLocalPathSeparator;
     const qsizetype last = path.lastIndexOf(separator);
-    if (last < 0 || (part != 0 && part != 1))
+    if (last < 0 || (part != kNamePart && part != kFolderPart))
         return path.toUpper();
-    return part == 0 ? path.mid(last + 1) : path.left(last + 1);
+    return part == kNamePart ? path.mid(last + 1) : path.left(last + 1);
 }

@@ -14,7 +14,13 @@ QString SizeText(double bytes);
 // `digits` with "," between every group of three, counted from the end.
 QString GroupThousands(const QString& digits);
 
-// Splits `path` at its last separator ("/" for kind 2, "\" otherwise): part 0 is the text
-// after it, part 1 the text up to and including it. Any other part, or a path without the
-// separator, gives `path` in upper case.
+// The kinds and parts of SplitPath.
+inline constexpr int kLocalPathKind = 1;  // a path on this machine (LocalPath.h)
+inline constexpr int kServerPathKind = 2; // a server path or URL path, "/" separated
+inline constexpr int kNamePart = 0;
+inline constexpr int kFolderPart = 1;
+
+// Splits `path` at its last separator ("/" for kServerPathKind, the local separator for any
+// other kind): kNamePart is the text after it, kFolderPart the text up to and including it.
+// Any other part, or a path without the separator, gives `path` in upper case.
 QString SplitPath(int kind, int part, const QString& path);

@@ -1,11 +1,10 @@
+#include "common/LocalPath.h"
 #include "control/CMxVantrel2Ctrl.h"
 
 #include <cmath>
 
 void CMxVantrel2Ctrl::addfileError(short code, const QString& fullPath) {
-    // The name is the last path step, or the whole text when it has no separator.
-    const QString name = fullPath.mid(fullPath.lastIndexOf('/') + 1);
-    emit OnAddfileError(code, name, fullPath);
+    emit OnAddfileError(code, LocalFileName(fullPath), fullPath);
 }
 
 void CMxVantrel2Ctrl::loadCompleted() {

@@ -2,6 +2,7 @@
 #include "common/PaneAccess.h"
 #include "control/CMxVantrel2Ctrl.h"
 #include "control/PaneHostWindow.h"
+#include "panes/server/ServerPaneController.h"
 #include "transfer/HttpStatus.h"
 #include "transfer/UrlEncoder.h"
 #include "transfer/widgets/StartUpload.h"
@@ -17,9 +18,12 @@ short CMxVantrel2Ctrl::HttpSendAttach(const QString& POSTFile) {
                                 host.uiConfig(), host.prompter(),  &host};
     // Only files queued in this run are sent, never "local" entries a catalogue brought along.
     LocalAttachAccess* attach = host.localAttach();
-    return StartUpload(context, POSTFile, [attach](QList<UploadRow>& rows) -> qint16 {
+    const short code = StartUpload(context, POSTFile, [attach](QList<UploadRow>& rows) -> qint16 {
         return attach ? attach->buildUploadRows(rows) : 0;
     });
+    // Uploaded entries are server files now; their rows take the server colours at once.
+    host.serverPane().refillList();
+    return code;
 }
 
 short CMxVantrel2Ctrl::GetHTTPErrCode() {

@@ -12,11 +12,14 @@
 #include "panes/server/ServerPaneWidgets.h"
 
 #include <QAbstractItemView>
+#include <QDesktopServices>
+#include <QFileInfo>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QResizeEvent>
 #include <QTimer>
 #include <QTreeView>
+#include <QUrl>
 #include <algorithm>
 
 namespace {
@@ -29,6 +32,10 @@ bool isViewMode(qint16 mode) {
 }
 
 const QColor kDefaultSplitterColor(168, 166, 164);
+
+bool openWithDesktop(const QString& path) {
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
 
 // Empty views stand in until the panes install their own (installPane).
 QWidget* makeEmptyPane(PaneLayout::Pane which, QWidget* parent) {
@@ -54,7 +61,7 @@ bool viewIsEditing(const QAbstractItemView* view) {
 
 PaneHostWindow::PaneHostWindow(ControlEvents& events, QWidget* parent)
     : QWidget(parent), events_(events), ownPrompter_(std::make_unique<WidgetPrompter>(this)),
-      prompter_(ownPrompter_.get()) {
+      prompter_(ownPrompter_.get()), fileOpener_(openWithDesktop) {
     static const char* const names[] = {"serverTree", "serverList", "localTree", "localList"};
     for (int i = 0; i < PaneLayout::PaneCount; ++i) {
         panes_[i] = makeEmptyPane(static_cast<PaneLayout::Pane>(i), this);
@@ -71,12 +78,23 @@ void PaneHostWindow::installPanes() {
          events_, this, [this] { return focusPane_; }, [this](qint16 pane) { focusPane_ = pane; },
          [this](int code, std::function<void()> action) {
              registerCommand(code, std::move(action));
+         },
+         [this](const QString& path) {
+             return openLocal(path);
          }});
     installPane(PaneLayout::ServerTree, serverPane_->treeView());
     installPane(PaneLayout::ServerList, serverPane_->listView());
     attachServerPaneLoading(serverPane_);
     attachPanes(&serverPane_->controller(), localList_, &serverPane_->controller(), localTree_);
     localPane_ = InstallLocalPane(*this, events_, serverPane_->controller());
+}
+
+bool PaneHostWindow::openLocal(const QString& path) const {
+    return !path.isEmpty() && QFileInfo::exists(path) && fileOpener_(path);
+}
+
+void PaneHostWindow::setFileOpener(std::function<bool(const QString& path)> opener) {
+    fileOpener_ = opener ? std::move(opener) : openWithDesktop;
 }
 
 ServerPaneController& PaneHostWindow::serverPane() const {

@@ -36,6 +36,13 @@ public:
     Prompter& prompter() const { return *prompter_; }
     void setPrompter(Prompter* prompter) { prompter_ = prompter ? prompter : ownPrompter_.get(); }
 
+    // Every local file or folder opened with its program goes through this; false when `path`
+    // names nothing on disk (the opener is not asked) or the opener reports a failure.
+    bool openLocal(const QString& path) const;
+    // The opener of openLocal: the desktop's handler unless the host installs another (an
+    // offscreen page host lists the paths instead). An empty one restores the desktop's.
+    void setFileOpener(std::function<bool(const QString& path)> opener);
+
     ControlSettings& settings() { return settings_; }
     const ControlSettings& settings() const { return settings_; }
 
@@ -141,6 +148,7 @@ private:
     ServerPaneLoading* serverPaneLoading_ = nullptr;
     std::unique_ptr<Prompter> ownPrompter_;
     Prompter* prompter_;
+    std::function<bool(const QString& path)> fileOpener_;
     PaneLayout layout_;
     std::array<QWidget*, PaneLayout::PaneCount> panes_{};
     std::array<bool, PaneLayout::PaneCount> ownPane_{true, true, true, true};

@@ -21,6 +21,8 @@ inline constexpr qint16 kDownloadTopNode = -306;
 inline constexpr qint16 kDownloadNoDisk = -307;
 inline constexpr qint16 kDownloadCutShort = -308; // the body ended before its length
 inline constexpr qint16 kDownloadTooLarge = -309;
+// Opening a file: it was not there or no program took it.
+inline constexpr qint16 kOpenFailed = -310;
 
 // Texts of one dialog section, copied so a worker or a window never reads the document.
 class DialogTextCopy {

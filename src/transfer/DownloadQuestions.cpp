@@ -1,8 +1,8 @@
 #include "transfer/DownloadQuestions.h"
 
+#include "common/LocalPath.h"
 #include "common/UiThread.h"
 
-#include <QFileInfo>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QWaitCondition>
@@ -63,7 +63,7 @@ OptionQuestion PrompterQuestions::overwriteQuestion(const DialogTextCopy& texts,
     question.title = texts.text(QStringLiteral("WindowsTitle"));
     question.text = texts.text(QStringLiteral("MainTxt"));
     question.label = texts.text(QStringLiteral("FileNameTxt"));
-    question.value = targetPath.mid(targetPath.lastIndexOf(QLatin1Char('/')) + 1);
+    question.value = LocalFileName(targetPath);
     question.groupTitle = texts.text(QStringLiteral("OptionTxt"));
     question.options = {texts.text(QStringLiteral("Radio1Txt")),
                         texts.text(QStringLiteral("Radio2Txt")),
@@ -75,7 +75,7 @@ OptionQuestion PrompterQuestions::overwriteQuestion(const DialogTextCopy& texts,
 }
 
 QString PrompterQuestions::saveFilter(const QString& proposedPath) {
-    const QString name = QFileInfo(proposedPath).fileName();
+    const QString name = LocalFileName(proposedPath);
     const qsizetype dot = name.lastIndexOf(QLatin1Char('.'));
     if (dot < 0 || dot + 1 >= name.size())
         return QStringLiteral("All Files (*)");

@@ -1,5 +1,6 @@
 #include "transfer/UploadRows.h"
 
+#include "common/LocalPath.h"
 #include "xml/ServerCatalogue.h"
 #include "xml/ServerPath.h"
 
@@ -9,7 +10,7 @@ UploadRow RowFor(const XmlNode& file) {
     const QString path = file.attribute("path");
     const NodePathText place = ServerCatalogue::NodePath(file);
     UploadRow row;
-    row.name = path.mid(path.lastIndexOf('/') + 1);
+    row.name = LocalFileName(path);
     row.localPath = path;
     row.size = SizeValue(file.attribute("size"));
     row.xpath = place.xpath;

@@ -15,9 +15,6 @@ const QString kNewPath = QStringLiteral("newPath");
 const QString kXmlPath = QStringLiteral("xmlPath");
 const QString kQuery = QStringLiteral("Query");
 
-constexpr int kSlashKind = 2;
-constexpr int kFolderPart = 1;
-
 // The attribute GetCurrentUploadFileData reads for selectData; empty for an unknown name.
 QString UploadAttribute(const QString& selectData) {
     if (selectData == QLatin1String("modifydate"))
@@ -39,7 +36,7 @@ QString ChangeJournal::GetServerDeleteFilename(int index) const {
     return field(JournalList::Delete, RecordKind::All, index, kName);
 }
 QString ChangeJournal::GetServerDeleteFilePath(int index) const {
-    return SplitPath(kSlashKind, kFolderPart, GetServerDeleteFile(index));
+    return SplitPath(kServerPathKind, kFolderPart, GetServerDeleteFile(index));
 }
 double ChangeJournal::GetServerDeleteFilesize(int index) const {
     return numberField(JournalList::Delete, RecordKind::All, index, kSize);

@@ -109,6 +109,10 @@ public:
     XmlNode FindFolder(const QString& serverPath) const;
     XmlNode FindFile(const QString& serverPath) const;
     static NodePathText NodePath(const XmlNode& node);
+    // The "path" that script reads of a FILE: its `path` up to and including the last "/" of
+    // a server file, or the last local separator of any other kind (LocalPath.h); the whole
+    // path in upper case when it has no separator.
+    static QString FileFolderPart(const XmlNode& file);
     // The first child of `parent` named `name` (exact), by whether it carries a transtype.
     static ChildMatch FindChildByName(const XmlNode& parent, const QString& name);
 

@@ -17,10 +17,6 @@ const QString kLocal = QStringLiteral("local");
 const QString kAll = QStringLiteral("all");
 const QString kDisk = QStringLiteral("disk");
 
-constexpr int kSlashKind = 2; // SplitPath: split at "/"
-constexpr int kBackslashKind = 1;
-constexpr int kFolderPart = 1;
-
 QString ParentPath(const XmlNode& node) {
     QString path;
     for (XmlNode up = node.parent(); up; up = up.parent()) {
@@ -36,10 +32,8 @@ QString ParentPath(const XmlNode& node) {
 QString FileField(const XmlNode& file, const QString& dataName) {
     if (dataName == kName)
         return file.attribute(kName);
-    if (dataName == kPath) {
-        const int kind = file.attribute(kTranstype) == kServer ? kSlashKind : kBackslashKind;
-        return SplitPath(kind, kFolderPart, file.attribute(kPath));
-    }
+    if (dataName == kPath)
+        return ServerCatalogue::FileFolderPart(file);
     if (dataName == QLatin1String("pathname"))
         return file.attribute(kPath);
     if (dataName == QLatin1String("parentfolderpath"))
@@ -106,6 +100,11 @@ int ServerCatalogue::GetDiskCount() const {
 QString ServerCatalogue::GetDiskName(int index) const {
     const XmlNode folder = root().selectAll(kFolder).at(index);
     return folder.attribute(kType) == kDisk ? folder.attribute(kName) : QString();
+}
+
+QString ServerCatalogue::FileFolderPart(const XmlNode& file) {
+    const int kind = file.attribute(kTranstype) == kServer ? kServerPathKind : kLocalPathKind;
+    return SplitPath(kind, kFolderPart, file.attribute(kPath));
 }
 
 XmlNode ServerCatalogue::FindFolder(const QString& serverPath) const {

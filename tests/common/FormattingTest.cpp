@@ -1,5 +1,7 @@
 #include "common/Formatting.h"
 
+#include "common/LocalPath.h"
+
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -61,19 +63,26 @@ TEST(GroupThousands, InsertsCommasFromTheEndKeepingALeadingDigit) {
     EXPECT_EQ(GroupThousands("1234567"), "1,234,567");
 }
 
+// A local path splits where this machine's paths do, as LocalFileName and LocalFolderPart
+// split it; a server path at "/".
 TEST(SplitPath, SplitsAtTheLastSeparatorOfItsKind) {
-    EXPECT_EQ(SplitPath(1, 0, "C:\\dir\\file.txt"), "file.txt");
-    EXPECT_EQ(SplitPath(1, 1, "C:\\dir\\file.txt"), "C:\\dir\\");
-    EXPECT_EQ(SplitPath(2, 0, "/a/b/c.doc"), "c.doc");
-    EXPECT_EQ(SplitPath(2, 1, "/a/b/c.doc"), "/a/b/");
-    EXPECT_EQ(SplitPath(2, 0, "dir/"), "");
+    const QString local = "/home/kim/file.txt";
+    EXPECT_EQ(SplitPath(kLocalPathKind, kNamePart, local), "file.txt");
+    EXPECT_EQ(SplitPath(kLocalPathKind, kFolderPart, local), "/home/kim/");
+    EXPECT_EQ(SplitPath(kLocalPathKind, kNamePart, local), LocalFileName(local));
+    EXPECT_EQ(SplitPath(kLocalPathKind, kFolderPart, local), LocalFolderPart(local));
+    EXPECT_EQ(SplitPath(kServerPathKind, kNamePart, "/a/b/c.doc"), "c.doc");
+    EXPECT_EQ(SplitPath(kServerPathKind, kFolderPart, "/a/b/c.doc"), "/a/b/");
+    EXPECT_EQ(SplitPath(kServerPathKind, kNamePart, "dir/"), "");
 }
 
 TEST(SplitPath, NoSeparatorOrUnknownPartGivesThePathInCapitals) {
-    EXPECT_EQ(SplitPath(1, 0, "/a/name.txt"), "/A/NAME.TXT");
-    EXPECT_EQ(SplitPath(2, 1, "a\\b"), "A\\B");
-    EXPECT_EQ(SplitPath(2, 2, "/a/b"), "/A/B");
-    EXPECT_EQ(SplitPath(2, -1, "/a/b"), "/A/B");
+    EXPECT_EQ(SplitPath(kLocalPathKind, kNamePart, "C:\\dir\\name.txt"), "C:\\DIR\\NAME.TXT");
+    EXPECT_EQ(LocalFileName("C:\\dir\\name.txt"), "C:\\dir\\name.txt");
+    EXPECT_EQ(LocalFolderPart("C:\\dir\\name.txt"), "");
+    EXPECT_EQ(SplitPath(kServerPathKind, kFolderPart, "a\\b"), "A\\B");
+    EXPECT_EQ(SplitPath(kServerPathKind, 2, "/a/b"), "/A/B");
+    EXPECT_EQ(SplitPath(kServerPathKind, -1, "/a/b"), "/A/B");
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -150,4 +151,50 @@ TEST_F(PageTransfers, SelectedServerFilesDownloadIntoTheChosenFolder) {
     const auto received = filesBelow(local.path());
     EXPECT_EQ(received.value("hello.txt"), "hello\n");
     EXPECT_EQ(received.value("old.txt"), "old\n");
+}
+
+// What a catalogue names is fetched from the server, never opened from this machine; only the
+// file the user queued opens here. Both ways of asking for that file's "path" agree.
+TEST_F(PageTransfers, OnlyTheQueuedFileOpensFromThisMachine) {
+    write(local.filePath("mine.txt"), "mine\n");
+    write(local.filePath("run.sh"), "#!/bin/sh\n");
+    write(local.filePath("notes.txt"), "private\n");
+    write(site.filePath("catalogue.xml"), QStringLiteral(R"(<?xml version="1.0" encoding="UTF-8"?>
+<MORVEXXML>
+  <FOLDER type="disk" name="disk">
+    <FILE path="/files/hello.txt" name="hello.txt" transtype="server" size="6"/>
+    <FILE path="%1/run.sh" name="report.pdf" size="10"/>
+    <FILE path="%1/notes.txt" name="notes.txt" transtype="local" size="8"/>
+  </FOLDER>
+</MORVEXXML>)")
+                                              .arg(local.path())
+                                              .toUtf8());
+    int exitCode = -1;
+    const QString out = runPage(QStringLiteral(R"(
+        ctrl.OnOpenfileCompleat.connect(function (code) { console.log("opened", code); });
+        ctrl.OnLoadCompleat.connect(function () {
+            ctrl.AddLocalFile("%1/mine.txt");
+            ["report.pdf", "notes.txt", "mine.txt"].forEach(function (row) {
+                console.log("row", row, host.ui.click("serverList", row));
+                ctrl.SelectedItemOpen();
+            });
+            console.log("path", ctrl.GetSelectedListItem("server", "path", 0),
+                        ctrl.GetServerListFileItem("disk", false, "path", 3),
+                        ctrl.GetServerListFileItem("disk", false, "pathname", 3));
+            host.ui.click("serverList", "hello.txt");
+            ctrl.SelectedItemOpen();
+            host.quit(0);
+        });)")
+                                    .arg(local.path()),
+                                &exitCode);
+    EXPECT_EQ(exitCode, 0) << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("row report.pdf true\nopened -301\n"
+                                            "row notes.txt true\nopened -301\n"
+                                            "row mine.txt true\nopen: %1/mine.txt\nopened 0\n"
+                                            "path %1/ %1/ %1/mine.txt\n")
+                                 .arg(local.path())))
+        << out.toStdString();
+    EXPECT_TRUE(out.contains(QRegularExpression("\nopen: [^\n]+/hello.txt\nopened 0\n")))
+        << out.toStdString();
+    EXPECT_EQ(out.count("open: "), 2) << out.toStdString();
 }

@@ -1,4 +1,5 @@
 #include "ServerPaneFixture.h"
+#include "transfer/DownloadJob.h"
 
 namespace {
 
@@ -80,36 +81,64 @@ TEST_F(ServerListTest, ClicksAndDoubleClicksActOnTheFirstSelectedRow) {
     EXPECT_EQ(controller.selectedPath(), "D");
 }
 
-TEST_F(ServerListTest, OpenEntersFoldersAndOpensFilesByKind) {
+// Only a file queued in this run opens from this machine: a "local" entry that came with the
+// catalogue, or an entry of no kind, is the server's file whatever path it names.
+TEST_F(ServerListTest, OpenTakesOnlyFilesQueuedInThisRunFromThisMachine) {
     load(kCatalogue);
-    QStringList opened;
-    QString server;
+    QStringList opened, fetched;
+    bool openerWorks = true;
     controller.setHooks({{},
                          [&](const QString& path) {
                              opened.append(path);
-                             return true;
+                             return openerWorks;
                          },
                          [&](const XmlNode& file, qint16 runType) {
-                             server = file.attribute("path");
+                             fetched.append(file.attribute("path"));
                              events.openfileCompleted(runType == 1 ? -301 : 0);
                          },
                          {}});
     controller.goToFolder("D", 1);
-    controller.list().setSelectedRows({3});
-    controller.openSelected();
-    EXPECT_EQ(opened, QStringList{"/tmp/l.txt"});
-    controller.list().setSelectedRows({2});
-    controller.openSelected();
-    EXPECT_EQ(server, "/D/s.txt");
+    const QString mine = localFile("mine.txt");
+    ASSERT_EQ(controller.addLocalFile(mine), AddCode::Accepted);
+    ASSERT_EQ(rowNames().last(), "mine.txt");
+    const auto open = [this](int row) {
+        controller.list().setSelectedRows({row});
+        controller.openSelected();
+    };
+    open(3); // l.txt, "local" in the catalogue
+    open(4); // o.txt, no transtype
+    open(2); // s.txt
+    open(5); // mine.txt
+    openerWorks = false;
+    open(5);
+    EXPECT_EQ(opened, (QStringList{mine, mine}));
+    EXPECT_EQ(fetched, (QStringList{"/tmp/l.txt", "", "/D/s.txt"}));
     EXPECT_EQ(settings.openFileName, "s.txt");
-    EXPECT_EQ(events.lines.filter("openfileCompleted"),
-              (QStringList{"openfileCompleted(0)", "openfileCompleted(-301)"}));
+    EXPECT_EQ(events.codes("openfileCompleted"), (QList<short>{-301, -301, -301, 0, kOpenFailed}));
+
     controller.list().setSelectedRows({2, 3});
     controller.openSelected();
     controller.list().setSelectedRows({0});
     controller.openSelected();
     EXPECT_EQ(controller.selectedPath(), "D/f1");
-    EXPECT_EQ(events.count("openfileCompleted"), 2);
+    EXPECT_EQ(events.count("openfileCompleted"), 5);
+}
+
+// Script reads one "path" for a file whether it asks the selection or the catalogue.
+TEST_F(ServerListTest, PathOfAFileIsTheSameFolderWhicheverQueryAsks) {
+    load(kCatalogue);
+    controller.goToFolder("D", 1);
+    const QString mine = localFile("mine.txt");
+    ASSERT_EQ(controller.addLocalFile(mine), AddCode::Accepted);
+    controller.selectAll();
+    const int folders = 2;
+    for (int file = 0; file < 4; ++file)
+        EXPECT_EQ(controller.selectedField("path", folders + file),
+                  catalogue.GetServerListFileItem("D", false, "path", file))
+            << file;
+    EXPECT_EQ(controller.selectedField("path", 3), "/tmp/");
+    EXPECT_EQ(controller.selectedField("path", 5), dir.path() + "/");
+    EXPECT_EQ(controller.selectedField("pathname", 5), mine);
 }
 
 } // namespace

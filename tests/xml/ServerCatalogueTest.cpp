@@ -17,8 +17,8 @@ const QByteArray kCatalogue = R"(<MORVEXXML>
     <FOLDER name="a1"><FILE path="/disk/a/a1/deep.txt" name="deep.txt" transtype="server" size="5"/></FOLDER>
     <FOLDER name="a2"/>
     <FILE path="/disk/a/one.txt" name="one.txt" transtype="server" size="100" type="Text" modifydate="2024-01-02" owner="kim"/>
-    <FILE path="disk/a\two.bin" name="two.bin" transtype="local" size="20.7"/>
-    <FILE path="noslash" name="plain" size=" 3kb"/>
+    <FILE path="/home/disk/a/two.bin" name="two.bin" transtype="local" size="20.7"/>
+    <FILE path="C:\up\plain" name="plain" size=" 3kb"/>
   </FOLDER>
 </FOLDER>
 <FOLDER type="disk" name="other"><FILE path="/other/x" name="x" transtype="server" size="1000"/></FOLDER>
@@ -131,8 +131,8 @@ TEST_F(ServerCatalogueTest, ItemFieldsFollowTheFieldTable) {
         return catalogue_.GetServerListFileItem("disk/a", false, field, index);
     };
     EXPECT_EQ(file("path", 0), "/disk/a/");
-    EXPECT_EQ(file("path", 1), "disk/a\\"); // a local path splits at "\"
-    EXPECT_EQ(file("path", 2), "NOSLASH");
+    EXPECT_EQ(file("path", 1), "/home/disk/a/"); // a local path splits at this machine's separator
+    EXPECT_EQ(file("path", 2), "C:\\UP\\PLAIN"); // no separator: the whole path in capitals
     EXPECT_EQ(file("pathname", 0), "/disk/a/one.txt");
     EXPECT_EQ(file("size", 1), "20.7");
     EXPECT_EQ(file("type", 0), "Text");
@@ -213,7 +213,8 @@ TEST_F(ServerCatalogueTest, RewritesTouchServerFilesOnlyAndTerminate) {
               "/disk/a/disk/a/a1/deep.txt");
     EXPECT_EQ(catalogue_.GetServerListFileItem("disk", true, "pathname", 1),
               "/disk/a/disk/a/one.txt");
-    EXPECT_EQ(catalogue_.GetServerListFileItem("disk", true, "pathname", 2), "disk/a\\two.bin");
+    EXPECT_EQ(catalogue_.GetServerListFileItem("disk", true, "pathname", 2),
+              "/home/disk/a/two.bin");
     EXPECT_EQ(catalogue_.SetServerReplacePathAllfile("disk/missing", "x"), kCatalogueTargetMissing);
 
     EXPECT_EQ(catalogue_.SetServerReplacePathfile("disk/a/one.txt", "/moved/one.txt"), 0);

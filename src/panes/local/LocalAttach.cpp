@@ -1,6 +1,7 @@
 #include "panes/local/LocalAttach.h"
 
 #include "common/ControlEvents.h"
+#include "common/LocalPath.h"
 #include "common/Prompter.h"
 #include "common/RememberedValues.h"
 #include "common/WorkingFolders.h"
@@ -13,9 +14,12 @@ namespace {
 
 constexpr short kNotAFolder = -1006;
 
+// The folder holding `path`, without a trailing separator unless it is the root.
 QString folderOf(const QString& path) {
-    const qsizetype slash = path.lastIndexOf(QLatin1Char('/'));
-    return slash <= 0 ? QStringLiteral("/") : path.left(slash);
+    QString folder = LocalFolderPart(path);
+    if (folder.size() > 1)
+        folder.chop(1);
+    return folder.isEmpty() ? QString(kLocalPathSeparator) : folder;
 }
 
 // Keeps redrawing of the server pane off while a batch is queued, and the batch's shared

@@ -2,6 +2,7 @@
 
 #include "common/ControlEvents.h"
 #include "common/Formatting.h"
+#include "common/LocalPath.h"
 #include "common/RememberedValues.h"
 #include "control/ControlSettings.h"
 #include "panes/local/RealLocalNamespace.h"
@@ -151,7 +152,7 @@ QString LocalPaneController::selectedField(const QString& field, int index) cons
     if (field == QLatin1String("pathname"))
         return full;
     if (field == QLatin1String("path"))
-        return full.left(full.lastIndexOf(QLatin1Char('/')) + 1);
+        return LocalFolderPart(full);
     if (field == QLatin1String("size"))
         return row.kind == LocalRowKind::File ? QString::number(row.entry.size, 'f', 0)
                                               : QStringLiteral("0");

@@ -1,5 +1,6 @@
 #include "panes/local/ServerAttachTarget.h"
 
+#include "common/LocalPath.h"
 #include "panes/server/ServerPaneController.h"
 #include "xml/ServerCatalogue.h"
 
@@ -16,9 +17,8 @@ bool isFolderName(const QString& name) {
 } // namespace
 
 ServerAttachTarget::ServerAttachTarget(ServerPaneController& controller, ServerCatalogue& catalogue,
-                                       std::function<Prompter&()> prompter, QueuedUploads& queued)
-    : controller_(controller), catalogue_(catalogue), prompter_(std::move(prompter)),
-      queued_(queued) {}
+                                       std::function<Prompter&()> prompter)
+    : controller_(controller), catalogue_(catalogue), prompter_(std::move(prompter)) {}
 
 ServerTreeNode* ServerAttachTarget::currentFolder() {
     return controller_.tree().selected();
@@ -38,12 +38,10 @@ void ServerAttachTarget::endBatch() {
 
 short ServerAttachTarget::addFile(const QString& fullPath, ServerTreeNode* folder) {
     const short code = controller_.addLocalFile(fullPath, folder);
-    if (code == 0 || code == kReplacedCode)
-        queued_.note(fullPath);
     if (batchDepth_ == 0)
         names_.clear();
     else if (code == 0 && folder)
-        namesOf(folder).files.insert(fullPath.mid(fullPath.lastIndexOf(QLatin1Char('/')) + 1));
+        namesOf(folder).files.insert(LocalFileName(fullPath));
     return code;
 }
 

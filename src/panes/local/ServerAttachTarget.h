@@ -1,7 +1,6 @@
 #pragma once
 
 #include "panes/local/AttachTarget.h"
-#include "panes/local/QueuedUploads.h"
 
 #include <QHash>
 #include <QSet>
@@ -12,13 +11,12 @@ class ServerCatalogue;
 class ServerPaneController;
 
 // Attaching into the real server pane: the controller's adding operation, and sub-folders
-// made as its own new-folder command makes them (element, tree node, list row). Every file
-// the adding operation accepts is noted in `queued`, the only files an upload may send.
+// made as its own new-folder command makes them (element, tree node, list row).
 // A folder's names are indexed once per batch, so entering many sub-folders stays linear.
 class ServerAttachTarget : public AttachTarget {
 public:
     ServerAttachTarget(ServerPaneController& controller, ServerCatalogue& catalogue,
-                       std::function<Prompter&()> prompter, QueuedUploads& queued);
+                       std::function<Prompter&()> prompter);
 
     ServerTreeNode* currentFolder() override;
     void beginBatch() override;
@@ -38,7 +36,6 @@ private:
     ServerPaneController& controller_;
     ServerCatalogue& catalogue_;
     std::function<Prompter&()> prompter_;
-    QueuedUploads& queued_;
     QHash<const ServerTreeNode*, FolderNames> names_;
     int batchDepth_ = 0;
 };

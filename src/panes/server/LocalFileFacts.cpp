@@ -1,5 +1,7 @@
 #include "panes/server/LocalFileFacts.h"
 
+#include "common/LocalPath.h"
+
 #include <QFile>
 #include <QMimeDatabase>
 #include <array>
@@ -38,7 +40,7 @@ bool ReadLocalFileFacts(const QString& fullPath, LocalFileFacts& facts) {
     const fs::file_time_type time = fs::last_write_time(path, error);
     if (error)
         return false;
-    facts.name = fullPath.mid(fullPath.lastIndexOf(QLatin1Char('/')) + 1);
+    facts.name = LocalFileName(fullPath);
     facts.size = static_cast<double>(size);
     facts.modified = toDateTime(time);
     return true;

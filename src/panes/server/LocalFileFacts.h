@@ -6,7 +6,7 @@
 // What the adding operation needs to know of a local file, from the file system alone: the
 // file is never opened, so a FIFO or a device cannot block the UI thread.
 struct LocalFileFacts {
-    QString name; // the text after the path's last "/"
+    QString name; // LocalFileName of the path
     double size = 0;
     QDateTime modified;
 };

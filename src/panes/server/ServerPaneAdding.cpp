@@ -141,7 +141,9 @@ short ServerPaneController::addLocalFile(const QString& fullPath, ServerTreeNode
         code = replaceEntry(duplicate, fullPath, facts.size, facts.modified);
     else if (!queueFile(folder, shown, fullPath, facts.size, facts.modified, facts.name))
         code = AddCode::Unreadable;
-    if (code != AddCode::Accepted && code != AddCode::Replaced)
+    if (code == AddCode::Accepted || code == AddCode::Replaced)
+        queued_.note(fullPath);
+    else
         settings_.DiskFreeSize = diskBefore;
     dropIndexUnlessBatch();
     return code;

@@ -128,8 +128,7 @@ bool ServerPaneController::goToFolder(const QString& path) {
 void ServerPaneController::selectNode(ServerTreeNode* node) {
     if (!node || !tree_.setSelected(node))
         return;
-    changed(); // rows of the previous folder are gone
-    list_.fill(node->element, node->parent != nullptr);
+    refillList(); // rows of the previous folder are gone
     const QString path = ServerTreeModel::serverPath(node);
     SetRemembered(RememberedValue::ServerUserCurrentPath, path);
     events_.treeSelectionChanged(path);

@@ -2,6 +2,7 @@
 
 #include "common/PaneAccess.h"
 #include "panes/server/FolderNameIndex.h"
+#include "panes/server/QueuedUploads.h"
 #include "panes/server/ServerListModel.h"
 #include "panes/server/ServerTreeModel.h"
 
@@ -53,7 +54,9 @@ struct OverwriteQuestion {
 // What the pane asks of other parts; each has a harmless default.
 struct ServerPaneHooks {
     std::function<short(const OverwriteQuestion&)> askOverwrite; // default: the Prompter
-    std::function<bool(const QString& localPath)> openLocalFile; // default: desktop handler
+    // Opens a queued local file with its program; false when it could not be opened.
+    // Default: the desktop's handler.
+    std::function<bool(const QString& localPath)> openLocalFile;
     // Opens a server FILE element as RemoteFileRunType says (0 viewer, 1 downloaded and opened
     // with its program) and fires OnOpenfileCompleat. Default: nothing opened, code 0.
     std::function<void(const XmlNode& file, qint16 runType)> openServerFile;
@@ -81,6 +84,9 @@ public:
     void setHooks(ServerPaneHooks hooks);
     ServerTreeModel& tree() { return tree_; }
     ServerListModel& list() { return list_; }
+    // Every file the adding operation accepted in this run: the only files an upload sends
+    // and the only entries opened as local files.
+    const QueuedUploads& queued() const { return queued_; }
     quint64 generation() const { return generation_; }
 
     // ServerPaneLoading
@@ -115,6 +121,9 @@ public:
     void selectAll();    // 10000
     void openSelected(); // 10003; OnOpenfileCompleat
     void refresh();      // 10011
+    // Fills the list again from the shown folder, so rows take the kinds their entries have
+    // now (after an upload); the selection is dropped and nothing fires.
+    void refillList();
     short addServerFile(const QString& path, const QString& name, double size,
                         const QString& typeName, const QString& modDate);
     // SetServerListDraw: while off, appended rows reach the views in one batch when it is on.
@@ -124,8 +133,9 @@ public:
     void listClicked();
     void listActivated();
 
-    // The adding operation for one local file into `target` (null: the selected folder).
-    // Callers bracket a batch with begin/endAddBatch, which resets the overwrite-for-all answer.
+    // The adding operation for one local file into `target` (null: the selected folder); a
+    // file it accepts (0 or -1099) is noted in queued(). Callers bracket a batch with
+    // begin/endAddBatch, which resets the overwrite-for-all answer.
     void beginAddBatch();
     void endAddBatch();
     short addLocalFile(const QString& fullPath, ServerTreeNode* target = nullptr);
@@ -163,6 +173,7 @@ private:
     ServerTreeModel tree_;
     ServerListModel list_;
     FolderNameIndex nameIndex_;
+    QueuedUploads queued_;
     quint64 generation_ = 0;
     int batchDepth_ = 0;
     bool overwriteAll_ = false;

@@ -4,6 +4,7 @@
 #include "common/RememberedValues.h"
 #include "control/ControlSettings.h"
 #include "panes/server/ServerPaneController.h"
+#include "transfer/DownloadJob.h"
 #include "xml/ChangeJournal.h"
 #include "xml/ServerCatalogue.h"
 #include "xml/ServerPath.h"
@@ -143,10 +144,12 @@ void ServerPaneController::openSelected() {
         selectNode(tree_.childByElement(tree_.selected(), entry.element));
         return;
     }
+    // Only a file queued in this run is opened from this machine; whatever else a catalogue
+    // names is the server's file, whatever its transtype or path says.
     const QString path = entry.element.attribute(QStringLiteral("path"));
-    if (entry.element.attribute(QStringLiteral("transtype")) != QLatin1String("server")) {
-        hooks_.openLocalFile(path);
-        events_.openfileCompleted(0);
+    if (entry.element.attribute(QStringLiteral("transtype")) == QLatin1String("local") &&
+        queued_.contains(path)) {
+        events_.openfileCompleted(hooks_.openLocalFile(path) ? 0 : kOpenFailed);
         return;
     }
     const qint16 runType = settings_.RemoteFileRunType;
@@ -156,6 +159,14 @@ void ServerPaneController::openSelected() {
     settings_.openFileName = entry.element.attribute(QStringLiteral("name"));
     settings_.openFileSize = entry.element.attribute(QStringLiteral("size"));
     hooks_.openServerFile(entry.element, runType);
+}
+
+void ServerPaneController::refillList() {
+    const ServerTreeNode* node = tree_.selected();
+    if (!node)
+        return;
+    changed();
+    list_.fill(node->element, node->parent != nullptr);
 }
 
 void ServerPaneController::refresh() {

@@ -10,9 +10,8 @@ QString fileField(const XmlNode& element, const QString& field) {
     const QString transtype = element.attribute(QStringLiteral("transtype"));
     if (field == QLatin1String("transtype"))
         return transtype == QLatin1String("server") ? transtype : QStringLiteral("local");
-    // Local paths use "/" as well, so both kinds split there.
     if (field == QLatin1String("path"))
-        return SplitPath(2, 1, element.attribute(QStringLiteral("path")));
+        return ServerCatalogue::FileFolderPart(element);
     if (field == QLatin1String("pathname"))
         return element.attribute(QStringLiteral("path"));
     if (field == QLatin1String("size"))

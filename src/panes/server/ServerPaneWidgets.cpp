@@ -67,9 +67,9 @@ ServerPaneWidgets::ServerPaneWidgets(ServerPaneHost host)
         return askUploadOverwrite(*prompter_, host_.uiConfig,
                                   {q.fileName, q.oldSize, q.oldDate, q.newSize, q.newDate});
     };
+    hooks.openLocalFile = host_.openLocal;
     hooks.openServerFile = [this](const XmlNode& file, qint16 runType) {
-        DownloadHost download{
-            host_.settings, host_.uiConfig, *prompter_, host_.events, host_.window, {}, {}};
+        DownloadHost download = downloadHost();
         if (runType == 1)
             OpenServerFile(download, file);
         else
@@ -152,9 +152,18 @@ void ServerPaneWidgets::takeListSelection() {
     controller_.list().setSelectedRows(rows);
 }
 
+// Downloads open what they fetched through the host's opener, as the pane's own opens do.
+DownloadHost ServerPaneWidgets::downloadHost() {
+    std::function<void(const QString&)> open;
+    if (host_.openLocal)
+        open = [opener = host_.openLocal](const QString& path) {
+            opener(path);
+        };
+    return {host_.settings, host_.uiConfig, *prompter_, host_.events, host_.window, open, {}};
+}
+
 void ServerPaneWidgets::download() {
-    DownloadHost host{
-        host_.settings, host_.uiConfig, *prompter_, host_.events, host_.window, {}, {}};
+    DownloadHost host = downloadHost();
     const qint16 focus = host_.focusPane();
     if (focus == kServerTreePane) {
         const ServerTreeNode* node = controller_.tree().selected();

@@ -8,6 +8,7 @@
 #include <memory>
 
 class FileListView;
+struct DownloadHost;
 class QTreeView;
 class ServerListItemModel;
 class ServerTreeItemModel;
@@ -24,6 +25,7 @@ struct ServerPaneHost {
     std::function<qint16()> focusPane;
     std::function<void(qint16)> setFocusPane;
     std::function<void(int code, std::function<void()> action)> registerCommand;
+    std::function<bool(const QString& path)> openLocal; // a file or folder, with its program
 };
 
 // The server pane's widgets: the folder tree and the file list over the controller's models.
@@ -51,6 +53,7 @@ private:
     void showListSelection();
     void takeListSelection();
     void download();
+    DownloadHost downloadHost();
 
     ServerPaneHost host_;
     std::unique_ptr<Prompter> prompter_; // asks whichever prompter the host has at the time

@@ -1,7 +1,7 @@
 #include "LocalPaneFixture.h"
 #include "panes/local/FolderScanJob.h"
 #include "panes/local/LocalAttach.h"
-#include "panes/local/QueuedUploads.h"
+#include "panes/local/QueuedUploadRows.h"
 #include "panes/local/ServerAttachTarget.h"
 #include "transfer/UploadJob.h"
 
@@ -48,9 +48,9 @@ protected:
     }
 
     LocalTree local;
-    QueuedUploads queued;
-    ServerAttachTarget target{controller, catalogue, [this]() -> Prompter& { return prompter; },
-                              queued};
+    ServerAttachTarget target{controller, catalogue, [this]() -> Prompter& {
+                                  return prompter;
+                              }};
 };
 
 } // namespace
@@ -70,7 +70,7 @@ TEST_F(FolderScanTest, StructuredScanMergesIntoExistingFoldersAndRefusesANameHel
     ServerTreeNode* disk = controller.tree().topLevel().front().get();
     EXPECT_NE(controller.tree().childByLabel(disk, "empty"), nullptr);
     EXPECT_TRUE(rowNames().contains("empty"));
-    EXPECT_TRUE(queued.contains(local.path("pick/photos/deeper/x.txt")));
+    EXPECT_TRUE(controller.queued().contains(local.path("pick/photos/deeper/x.txt")));
 }
 
 TEST_F(FolderScanTest, FlatScanPutsEveryFileIntoTheOneFolder) {
@@ -130,7 +130,7 @@ TEST_F(FolderScanTest, UploadRowsKeepOnlyFilesQueuedInThisRun) {
     controller.selectNode(controller.tree().topLevel().front().get());
     EXPECT_EQ(target.addFile(mine, target.currentFolder()), 0);
     int skipped = 0;
-    const QList<UploadRow> rows = BuildUploadRows(catalogue, queued, skipped);
+    const QList<UploadRow> rows = BuildUploadRows(catalogue, controller.queued(), skipped);
     ASSERT_EQ(rows.size(), 1);
     EXPECT_EQ(rows.front().localPath, mine);
     EXPECT_EQ(skipped, 1);

@@ -48,6 +48,9 @@ protected:
             [&host] { return host.focusPane(); }, [&host](qint16 p) { host.setFocusPane(p); },
             [&host](int code, std::function<void()> action) {
                 host.registerCommand(code, std::move(action));
+            },
+            [&host](const QString& path) {
+                return host.openLocal(path);
             }});
         local = InstallLocalPane(host, ctrl, server->controller());
         QObject::connect(&ctrl, &CMxVantrel2Ctrl::OnAddfileError,

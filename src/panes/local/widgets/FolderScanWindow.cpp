@@ -1,7 +1,7 @@
 #include "panes/local/widgets/FolderScanWindow.h"
 
 #include "panes/local/FolderScanJob.h"
-#include "panes/local/QueuedUploads.h"
+#include "panes/local/QueuedUploadRows.h"
 #include "panes/local/RealLocalNamespace.h"
 #include "transfer/UploadJob.h"
 #include "xml/UIConfig.h"

@@ -21,8 +21,9 @@ LocalPaneWidgets* InstallLocalPane(PaneHostWindow& host, ControlEvents& events,
                            [&host](int code, std::function<void()> action) {
                                host.registerCommand(code, std::move(action));
                            },
-                           [&host](qint16 mode) {
-                               host.applyLocalListViewMode(mode);
+                           [&host](qint16 mode) { host.applyLocalListViewMode(mode); },
+                           [&host](const QString& path) {
+                               return host.openLocal(path);
                            }};
     auto* pane = new LocalPaneWidgets(std::move(paneHost), std::make_unique<RealLocalNamespace>());
     host.installPane(PaneLayout::LocalTree, pane->treeView());

@@ -7,6 +7,7 @@
 #include "panes/list/FolderKeys.h"
 #include "panes/local/LocalNamespace.h"
 #include "panes/local/widgets/FolderScanWindow.h"
+#include "panes/server/ServerPaneController.h"
 #include "xml/UIConfig.h"
 
 #include <QDragEnterEvent>
@@ -37,7 +38,7 @@ QStringList droppedLocalFiles(const QMimeData* mime) {
 LocalPaneWidgets::LocalPaneWidgets(LocalPaneHost host, std::unique_ptr<LocalNamespace> names)
     : QObject(host.window), host_(std::move(host)), names_(std::move(names)),
       controller_(std::make_unique<LocalPaneController>(*names_, host_.settings, host_.events)),
-      target_(host_.server, host_.catalogue, host_.prompter, queued_),
+      target_(host_.server, host_.catalogue, host_.prompter),
       attach_(target_, host_.settings, host_.uiConfig, host_.prompter, host_.events,
               [this](const QString& folder, bool structured) {
                   return RunFolderScan(host_.window, host_.uiConfig, target_, host_.events, folder,
@@ -45,6 +46,7 @@ LocalPaneWidgets::LocalPaneWidgets(LocalPaneHost host, std::unique_ptr<LocalName
               }),
       tree_(new QTreeView(host_.window)), list_(new FileListView(host_.window)) {
     LocalPaneHooks hooks;
+    hooks.openFile = host_.openLocal;
     hooks.setFocusPane = host_.setFocusPane;
     hooks.focusList = [this] {
         list_->setFocus();
@@ -91,7 +93,8 @@ bool LocalPaneWidgets::goToFolder(const QString& path) {
 }
 
 qint16 LocalPaneWidgets::buildUploadRows(QList<UploadRow>& rows) {
-    return RunUploadListBuild(host_.window, host_.uiConfig, host_.catalogue, queued_, rows);
+    return RunUploadListBuild(host_.window, host_.uiConfig, host_.catalogue, host_.server.queued(),
+                              rows);
 }
 
 void LocalPaneWidgets::connectTree() {

@@ -3,7 +3,6 @@
 #include "common/PaneAccess.h"
 #include "panes/local/LocalAttach.h"
 #include "panes/local/LocalPaneController.h"
-#include "panes/local/QueuedUploads.h"
 #include "panes/local/ServerAttachTarget.h"
 
 #include <QObject>
@@ -30,12 +29,13 @@ struct LocalPaneHost {
     std::function<void(qint16)> setFocusPane;
     std::function<void(int code, std::function<void()> action)> registerCommand;
     std::function<void(qint16 mode)> applyListViewMode;
+    std::function<bool(const QString& path)> openLocal; // a file or folder, with its program
 };
 
 // The local pane's widgets (folder tree, file list) over the controller's models, its
 // commands 10012-10020, attaching (dialogs, script, desktop drops, folder scans) and the
-// upload list of the files queued in this run. The pane sets itself up the first time its
-// tree is shown with LocalUIType 2, or when script opens a local folder.
+// upload list of the files the server pane queued in this run. The pane sets itself up the
+// first time its tree is shown with LocalUIType 2, or when script opens a local folder.
 class LocalPaneWidgets : public QObject,
                          public TreePaneAccess,
                          public ListPaneAccess,
@@ -49,7 +49,6 @@ public:
     QTreeView* treeView() const { return tree_; }
     FileListView* listView() const { return list_; }
     LocalAttach& attach() { return attach_; }
-    QueuedUploads& queued() { return queued_; }
 
     // Builds the tree and fills the list once; later calls do nothing.
     void ensureSetUp();
@@ -88,7 +87,6 @@ private:
     LocalPaneHost host_;
     std::unique_ptr<LocalNamespace> names_;
     std::unique_ptr<LocalPaneController> controller_;
-    QueuedUploads queued_;
     ServerAttachTarget target_;
     LocalAttach attach_;
     QTreeView* tree_;

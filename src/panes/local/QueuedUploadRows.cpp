@@ -1,4 +1,4 @@
-#include "panes/local/QueuedUploads.h"
+#include "panes/local/QueuedUploadRows.h"
 
 #include "transfer/UploadRows.h"
 
