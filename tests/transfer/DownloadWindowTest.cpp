@@ -9,14 +9,19 @@
 #include "transfer/HttpStatus.h"
 #include "transfer/OpenDownload.h"
 #include "transfer/widgets/DownloadStart.h"
+#include "transfer/widgets/OpenDownloadWindow.h"
 #include "transfer/widgets/OptionQuestionDialog.h"
 #include "xml/XmlDocument.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QElapsedTimer>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
+#include <QThread>
 #include <QTreeWidget>
 #include <sys/stat.h>
 
@@ -92,6 +97,72 @@ TEST_F(DownloadWindowTest, OverwriteQuestionClosesOnlyByConfirming) {
     EXPECT_EQ(built.options.value(2), "skip it");
     EXPECT_EQ(PrompterQuestions::saveFilter("/a/b.tar.gz"), "Files (*.gz) (*.gz)");
     EXPECT_EQ(PrompterQuestions::saveFilter("/a/README"), "All Files (*)");
+}
+
+// Runs the event loop until `done` holds or five seconds have passed.
+bool waitFor(const std::function<bool()>& done) {
+    QElapsedTimer clock;
+    clock.start();
+    while (!done() && clock.elapsed() < 5000) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+    return done();
+}
+
+// The label of `window` that speaks of `name`, in its text or its tooltip.
+QLabel* labelNaming(const QWidget& window, const QString& name) {
+    for (QLabel* label : window.findChildren<QLabel*>()) {
+        if (label->text().contains(name) || label->toolTip().contains(name))
+            return label;
+    }
+    return nullptr;
+}
+
+// The window fits its screen and a sensible width, and `label` shows `full` elided, with the
+// whole text in its tooltip.
+void expectContained(const QWidget& window, const QLabel& label, const QString& full) {
+    const QRect screen = window.screen()->availableGeometry();
+    EXPECT_LE(window.frameGeometry().width(), screen.width());
+    EXPECT_LE(window.width(), 640);
+    EXPECT_TRUE(label.text().contains(QChar(0x2026))) << label.text().size();
+    EXPECT_EQ(label.toolTip(), full);
+    EXPECT_LE(label.fontMetrics().horizontalAdvance(label.text()), label.contentsRect().width());
+}
+
+TEST_F(DownloadWindowTest, LongNamesAreElidedAndBothWindowsStayWithinTheScreen) {
+    const QString name = QString(240, 'n') + ".txt";
+    ASSERT_EQ(name.size(), 244);
+    writeFile(name, QByteArray("slow"));
+    TestServer server({"--root", root(), "--delay-ms", "3000"});
+    pointAt(server);
+
+    OpenDownloadJob open;
+    open.requestUrl = server.urlText("/" + name);
+    open.tempFolder = target();
+    open.fileName = name;
+    OpenDownloadWindow openWindow(open, DialogTextCopy({{"W_FILE", "파일"}}));
+    openWindow.show();
+    QCoreApplication::processEvents();
+    const QLabel* fileLabel = labelNaming(openWindow, name);
+    ASSERT_NE(fileLabel, nullptr);
+    expectContained(openWindow, *fileLabel, name);
+    openWindow.grab().save("/tmp/vantrel-open-window.png");
+    openWindow.cancelButton()->click();
+
+    DownloadJob job;
+    job.settings.hostBase = settings_.hostBaseUrl;
+    job.settings.charset = "UTF-8";
+    job.settings.downloadFolder = target();
+    job.texts = DialogTextCopy({{"S_DownloadMsg", "파일을 받는 중입니다."}});
+    job.addFileRow(name, "/" + name, 4, {});
+    DownloadWindow window(job, prompter_, true, true, nullptr);
+    window.show();
+    ASSERT_TRUE(waitFor([&] { return labelNaming(window, name) != nullptr; }));
+    QCoreApplication::processEvents();
+    expectContained(window, *labelNaming(window, name), '"' + name + "\" 파일을 받는 중입니다.");
+    window.grab().save("/tmp/vantrel-download-window.png");
+    window.cancelAllButton()->click();
 }
 
 TEST_F(DownloadWindowTest, SelectionDownloadsIntoFixedFolderAndReports) {

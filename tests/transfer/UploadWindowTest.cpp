@@ -7,8 +7,11 @@
 #include "xml/UIConfig.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -95,6 +98,30 @@ TEST_F(UploadWindowTest, StartUploadRunsTheWindowAndSetsTheErrorTriple) {
     EXPECT_EQ(journal_.GetCurrentUploadFileCnt(), 2);
     EXPECT_EQ(transtypes(), QStringList({"server", "server", "server"}));
     EXPECT_EQ(ReadAll(uploadsPath() + "/disk/docs/b.txt"), "bb");
+}
+
+TEST_F(UploadWindowTest, DefaultSizeShowsEveryColumnWithoutScrollingSideways) {
+    const QString name = QString(240, 'u') + ".txt";
+    queue({writeLocal(name, "aaa"), writeLocal("b.txt", "bb")}, {name, "b.txt"});
+    startServer({"--delay-ms", "300"});
+    bool inspected = false;
+    QTimer::singleShot(0, [&] {
+        auto* window = qobject_cast<UploadWindow*>(QApplication::activeModalWidget());
+        if (!window)
+            return;
+        inspected = true;
+        QTreeWidget* list = window->fileList();
+        EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
+        EXPECT_LE(list->header()->sectionSize(0) + list->header()->sectionSize(1) +
+                      list->header()->sectionSize(2),
+                  list->viewport()->width());
+        EXPECT_GE(list->header()->sectionSize(2), 127);
+        EXPECT_LE(window->frameGeometry().width(), window->screen()->availableGeometry().width());
+        window->grab().save("/tmp/vantrel-upload-window.png");
+    });
+    settings_.UploadPOSTFile = "/up.php";
+    EXPECT_EQ(StartUpload(context(), QString()), 0);
+    EXPECT_TRUE(inspected);
 }
 
 TEST_F(UploadWindowTest, ListBuildingOutcomesAndMissingScript) {

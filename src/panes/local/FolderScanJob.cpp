@@ -22,19 +22,26 @@ void FolderScanJob::start() {
     });
 }
 
-bool FolderScanJob::poll() {
+ScanProgress FolderScanJob::poll() {
     if (done_)
-        return true;
-    const bool finished = queue_.finished();
-    const std::vector<ScanItem> items = queue_.take();
-    if (!applier_.apply(items)) {
+        return ScanProgress::Finished;
+    if (applying_)
+        return ScanProgress::Waiting;
+    // Read before the slice: a walk that had ended has pushed everything the slice can see.
+    const bool walkEnded = queue_.finished();
+    applying_ = true;
+    applier_.applySlice(queue_, keepRunning_);
+    applying_ = false;
+    if (applier_.stopped()) {
         stop();
         result_ = applier_.lastCode();
     }
-    if (!finished)
-        return false;
+    if (keepRunning_.load() && applier_.hasWaitingSteps(queue_))
+        return ScanProgress::StepsReady;
+    if (!walkEnded)
+        return ScanProgress::Waiting;
     if (worker_.joinable())
         worker_.join();
     done_ = true;
-    return true;
+    return ScanProgress::Finished;
 }

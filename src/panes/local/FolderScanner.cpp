@@ -135,6 +135,11 @@ std::vector<ScanItem> ScanQueue::take() {
     return taken;
 }
 
+bool ScanQueue::hasItems() const {
+    const std::lock_guard lock(mutex_);
+    return !items_.empty();
+}
+
 QString ScanQueue::currentPath() const {
     const std::lock_guard lock(mutex_);
     return current_;

@@ -19,6 +19,7 @@ class ScanQueue {
 public:
     void push(std::vector<ScanItem>& items); // moves the items in
     std::vector<ScanItem> take();            // everything pushed so far
+    bool hasItems() const;                   // take() would return something
     void finish() { finished_.store(true); }
     // The walk has ended; what take() returns after this is the last of it.
     bool finished() const { return finished_.load(); }

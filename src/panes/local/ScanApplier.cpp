@@ -8,13 +8,26 @@ ScanApplier::ScanApplier(AttachTarget& target, ControlEvents& events, bool struc
                          ServerTreeNode* start)
     : target_(target), events_(events), structured_(structured), folders_{start} {}
 
-bool ScanApplier::apply(const std::vector<ScanItem>& items) {
-    for (const ScanItem& item : items) {
-        if (stopped_)
+std::size_t ScanApplier::applySlice(ScanQueue& queue, const std::atomic<bool>& keepRunning) {
+    const auto deadline = std::chrono::steady_clock::now() + kSliceTime;
+    std::size_t applied = 0;
+    while (applied < kSliceSteps && !stopped_ && keepRunning.load()) {
+        if (next_ == taken_.size()) {
+            taken_ = queue.take();
+            next_ = 0;
+            if (taken_.empty())
+                break;
+        }
+        applyOne(taken_[next_++]);
+        ++applied;
+        if (std::chrono::steady_clock::now() >= deadline)
             break;
-        applyOne(item);
     }
-    return !stopped_;
+    return applied;
+}
+
+bool ScanApplier::hasWaitingSteps(const ScanQueue& queue) const {
+    return !stopped_ && (next_ < taken_.size() || queue.hasItems());
 }
 
 void ScanApplier::applyOne(const ScanItem& item) {

@@ -2,24 +2,36 @@
 
 #include "panes/local/FolderScanner.h"
 
+#include <atomic>
+#include <chrono>
+#include <cstddef>
 #include <vector>
 
 class AttachTarget;
 class ControlEvents;
 struct ServerTreeNode;
 
-// Puts a folder walk's steps into the catalogue on the UI thread, a batch at a time. In the
-// structured mode each sub-folder becomes (or joins) a catalogue folder of its name; in the
-// flat mode every file goes into the starting folder. Each refusal is reported with
-// OnAddfileError; a batch-ending code stops the rest. Each step costs constant time apart
-// from the adding operation itself, so a whole scan is applied in linear time.
+// Puts a folder walk's steps into the catalogue on the UI thread, one bounded slice per turn
+// of the event loop, so the window repaints and its stop button is heard however large the
+// folder. In the structured mode each sub-folder becomes (or joins) a catalogue folder of its
+// name; in the flat mode every file goes into the starting folder. Each refusal is reported
+// with OnAddfileError; a batch-ending code stops the rest. Each step costs constant time
+// apart from the adding operation itself, so a whole scan is applied in linear time.
 class ScanApplier {
 public:
+    // A slice applies at most this many steps, and starts none once its time is up.
+    static constexpr std::size_t kSliceSteps = 256;
+    static constexpr std::chrono::milliseconds kSliceTime{20};
+
     ScanApplier(AttachTarget& target, ControlEvents& events, bool structured,
                 ServerTreeNode* start);
 
-    // Applies `items` in order; false once the batch has been ended by a refusal.
-    bool apply(const std::vector<ScanItem>& items);
+    // Applies the next slice of the steps found so far, in order, checking `keepRunning`
+    // before each step; the rest wait in the applier for the next slice. Returns the number
+    // of steps applied (0 once the batch has been ended by a refusal).
+    std::size_t applySlice(ScanQueue& queue, const std::atomic<bool>& keepRunning);
+    // Steps are waiting for a slice, here or in `queue`.
+    bool hasWaitingSteps(const ScanQueue& queue) const;
     bool stopped() const { return stopped_; }
     int filesAdded() const { return filesAdded_; }
     // The code that ended the batch; 0 while it runs.
@@ -35,6 +47,9 @@ private:
     bool structured_;
     // The catalogue folder of each open walk folder; null below a refused sub-folder.
     std::vector<ServerTreeNode*> folders_;
+    // Steps taken from the queue; those from `next_` on are not applied yet.
+    std::vector<ScanItem> taken_;
+    std::size_t next_ = 0;
     bool stopped_ = false;
     short endCode_ = 0;
     int filesAdded_ = 0;

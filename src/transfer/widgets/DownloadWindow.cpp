@@ -4,6 +4,7 @@
 #include "common/RememberedValues.h"
 #include "common/ThemeIcons.h"
 #include "transfer/DownloadEngine.h"
+#include "transfer/widgets/ElidedLabel.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -50,7 +51,7 @@ void DownloadWindow::buildLayout() {
     auto* layout = new QVBoxLayout(this);
     auto* top = new QHBoxLayout;
     animation_ = new QLabel(this);
-    status_ = new QLabel(this);
+    status_ = new ElidedLabel(this);
     top->addWidget(animation_);
     top->addWidget(status_, 1);
     layout->addLayout(top);
@@ -100,7 +101,7 @@ void DownloadWindow::applyTexts() {
     const DialogTextCopy& texts = job_.texts;
     caption_ = texts.text(QStringLiteral("W_DownTxt"));
     setWindowTitle(texts.text(QStringLiteral("WindowsTitle")));
-    status_->setText(texts.text(QStringLiteral("S_ConnentMsg")));
+    status_->setFullText(texts.text(QStringLiteral("S_ConnentMsg")));
     cancelFile_->setText(texts.text(QStringLiteral("W_CancelBut")));
     cancelAll_->setText(texts.text(QStringLiteral("W_AllCancelBut")));
     list_->setHeaderLabels({texts.text(QStringLiteral("W_COLTITLE_NAME")),
@@ -213,7 +214,7 @@ void DownloadWindow::refreshRows() {
         shownStates_[static_cast<size_t>(i)] = state;
         list_->topLevelItem(i)->setText(StatusColumn, stateText(i));
     }
-    status_->setText(job_.statusLine());
+    status_->setFullText(job_.statusLine());
     count_->setText(job_.countLine());
 }
 

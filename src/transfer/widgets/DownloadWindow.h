@@ -11,6 +11,7 @@
 #include <thread>
 #include <vector>
 
+class ElidedLabel;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -56,7 +57,7 @@ private:
     bool folderGiven_;
     bool cancelButtons_;
     QString caption_;
-    QLabel* status_ = nullptr;
+    ElidedLabel* status_ = nullptr;
     QLabel* speed_ = nullptr;
     QLabel* timeLeft_ = nullptr;
     QLabel* count_ = nullptr;

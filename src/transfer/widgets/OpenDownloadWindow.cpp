@@ -1,6 +1,7 @@
 #include "transfer/widgets/OpenDownloadWindow.h"
 
 #include "common/Formatting.h"
+#include "transfer/widgets/ElidedLabel.h"
 
 #include <QCloseEvent>
 #include <QGridLayout>
@@ -37,7 +38,7 @@ void OpenDownloadWindow::buildLayout() {
     const QStringList labels = {QStringLiteral("W_FILE"), QStringLiteral("W_SIZE"),
                                 QStringLiteral("W_DOWNSIZE"), QStringLiteral("W_SPEED"),
                                 QStringLiteral("W_LEFTTIME")};
-    fileName_ = new QLabel(this);
+    fileName_ = new ElidedLabel(this);
     totalSize_ = new QLabel(this);
     doneSize_ = new QLabel(this);
     speed_ = new QLabel(this);
@@ -47,6 +48,7 @@ void OpenDownloadWindow::buildLayout() {
         grid->addWidget(new QLabel(texts_.text(labels[i]), this), i, 0);
         grid->addWidget(values[i], i, 1);
     }
+    grid->setColumnStretch(1, 1);
     layout->addLayout(grid);
     progress_ = new QProgressBar(this);
     progress_->setTextVisible(false);
@@ -65,7 +67,7 @@ void OpenDownloadWindow::showEvent(QShowEvent* event) {
     firstShow_ = false;
     timer_.start();
     CleanOldTempFiles(job_.tempFolder);
-    fileName_->setText(job_.fileName);
+    fileName_->setFullText(job_.fileName);
     worker_ = std::thread([this] { RunOpenDownload(job_); });
 }
 

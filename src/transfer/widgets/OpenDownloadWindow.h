@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <thread>
 
+class ElidedLabel;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -33,7 +34,7 @@ private:
 
     OpenDownloadJob& job_;
     DialogTextCopy texts_;
-    QLabel* fileName_ = nullptr;
+    ElidedLabel* fileName_ = nullptr;
     QLabel* totalSize_ = nullptr;
     QLabel* doneSize_ = nullptr;
     QLabel* speed_ = nullptr;

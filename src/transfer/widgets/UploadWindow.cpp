@@ -3,6 +3,7 @@
 #include "common/Formatting.h"
 #include "common/ThemeIcons.h"
 #include "transfer/UploadEngine.h"
+#include "transfer/widgets/ElidedLabel.h"
 #include "xml/MessageFill.h"
 
 #include <QCloseEvent>
@@ -13,6 +14,7 @@
 #include <QMovie>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QStyle>
 #include <QTreeWidget>
 
 namespace {
@@ -48,7 +50,7 @@ UploadWindow::~UploadWindow() {
 }
 
 void UploadWindow::buildLayout() {
-    status_ = new QLabel(this);
+    status_ = new ElidedLabel(this);
     speed_ = new QLabel(this);
     timeLeft_ = new QLabel(this);
     count_ = new QLabel(this);
@@ -65,6 +67,10 @@ void UploadWindow::buildLayout() {
     list_->setColumnWidth(NameColumn, kNameWidth);
     list_->setColumnWidth(StatusColumn, kStatusWidth);
     list_->setColumnWidth(SizeColumn, kSizeWidth);
+    // Wide enough for the three columns beside a vertical scroll bar: nothing to scroll sideways.
+    const int scrollBar = list_->style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, list_);
+    list_->setMinimumWidth(kNameWidth + kStatusWidth + kSizeWidth + scrollBar +
+                           2 * list_->frameWidth());
     auto* grid = new QGridLayout(this);
     grid->addWidget(animation_, 0, 0, 1, 4);
     grid->addWidget(list_, 1, 0, 1, 4);
@@ -174,16 +180,16 @@ void UploadWindow::showRowPercent(int row, qint64 done, bool finished) {
 void UploadWindow::refreshStatusLine() {
     switch (job_.stage.load()) {
     case UploadStage::Connecting:
-        status_->setText(texts_.text("S_ConnentMsg"));
+        status_->setFullText(texts_.text("S_ConnentMsg"));
         break;
     case UploadStage::Sending: {
         const int row = job_.currentRow;
         const QString name = row >= 0 && row < job_.fileCount() ? job_.rows()[row].name : "";
-        status_->setText('"' + name + ' ' + texts_.text("S_UploadMsg"));
+        status_->setFullText('"' + name + ' ' + texts_.text("S_UploadMsg"));
         break;
     }
     case UploadStage::Saved:
-        status_->setText(texts_.text("S_FileSaved"));
+        status_->setFullText(texts_.text("S_FileSaved"));
         break;
     }
 }

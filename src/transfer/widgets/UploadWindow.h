@@ -8,6 +8,7 @@
 #include <QTimer>
 #include <thread>
 
+class ElidedLabel;
 class QLabel;
 class QProgressBar;
 class QPushButton;
@@ -43,7 +44,7 @@ private:
     UploadJob& job_;
     DialogTexts texts_;
     QString caption_;
-    QLabel* status_ = nullptr;
+    ElidedLabel* status_ = nullptr;
     QLabel* speed_ = nullptr;
     QLabel* timeLeft_ = nullptr;
     QLabel* count_ = nullptr;

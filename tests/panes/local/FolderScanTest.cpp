@@ -30,7 +30,7 @@ protected:
         if (stopAtOnce)
             job.stop();
         job.start();
-        while (!job.poll())
+        while (job.poll() != ScanProgress::Finished)
             QThread::msleep(1);
         target.endBatch();
         return job.result();
@@ -120,6 +120,58 @@ TEST_F(FolderScanTest, StopBeforeTheWalkAddsNothingAndDeepTreesDoNotOverflow) {
     local.file(deep + "/leaf.txt");
     EXPECT_EQ(scan(local.path("deep"), false), 0);
     EXPECT_TRUE(entries("disk").contains("leaf.txt"));
+}
+
+TEST_F(FolderScanTest, EachPollAppliesOneBoundedSliceAndAStopBetweenSlicesKeepsItWhole) {
+    const int total = 2 * static_cast<int>(ScanApplier::kSliceSteps) + 40;
+    for (int i = 0; i < total; ++i)
+        local.file(QString("many/f%1.txt").arg(i, 4, 10, QChar('0')), 1);
+    target.beginBatch();
+    {
+        FolderScanJob job(PathFromText(local.path("many")), false, target, events);
+        job.start();
+        QThread::msleep(300); // the walk finds everything long before this
+        EXPECT_EQ(job.poll(), ScanProgress::StepsReady);
+        const int first = job.filesAdded();
+        EXPECT_GT(first, 0);
+        EXPECT_LE(first, static_cast<int>(ScanApplier::kSliceSteps));
+        job.stop();
+        while (job.poll() != ScanProgress::Finished)
+            QThread::msleep(1);
+        EXPECT_EQ(job.result(), 0);
+        EXPECT_EQ(job.filesAdded(), first);
+        // "clash" and "photos" were there before; every added file has its shown row.
+        EXPECT_EQ(entries("disk").size(), first + 2);
+        EXPECT_EQ(rowNames().size(), first + 2);
+    }
+    target.endBatch();
+    EXPECT_TRUE(events.lines.isEmpty());
+}
+
+TEST_F(FolderScanTest, APollFromAQuestionsNestedLoopAppliesNothing) {
+    local.file("again/photos/old.jpg");
+    local.file("again/photos/deeper/x.txt");
+    target.beginBatch();
+    FolderScanJob job(PathFromText(local.path("again")), true, target, events);
+    ScanProgress inner = ScanProgress::Finished;
+    int addedBefore = -1, addedInside = -1;
+    ServerPaneHooks hooks;
+    hooks.askOverwrite = [&](const OverwriteQuestion&) -> short {
+        addedBefore = job.filesAdded();
+        inner = job.poll();
+        addedInside = job.filesAdded();
+        return 1;
+    };
+    controller.setHooks(hooks);
+    job.start();
+    QThread::msleep(100);
+    while (job.poll() != ScanProgress::Finished)
+        QThread::msleep(1);
+    target.endBatch();
+    EXPECT_EQ(inner, ScanProgress::Waiting);
+    EXPECT_EQ(addedInside, addedBefore);
+    EXPECT_EQ(job.filesAdded(), 2);
+    EXPECT_EQ(entries("disk/photos/deeper"), QStringList({"x.txt"}));
 }
 
 TEST_F(FolderScanTest, UploadRowsKeepOnlyFilesQueuedInThisRun) {

@@ -10,6 +10,7 @@
 #include "panes/server/ServerPaneWidgets.h"
 #include "transfer/widgets/StartUpload.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDirIterator>
 #include <QDropEvent>
@@ -186,13 +187,53 @@ TEST_F(AssembledControlTest, ScanWindowStopsOnItsButton) {
         FolderScanWindow::StructuredScan, ctrl.paneHost().uiConfig(),
         [&] {
             ++steps;
-            return stopped;
+            return stopped ? ScanProgress::Finished : ScanProgress::Waiting;
         },
         [] { return QString("/somewhere"); }, [&] { stopped = true; });
     QTimer::singleShot(250, &window, [&window] { window.stopButton()->click(); });
     window.exec();
     EXPECT_TRUE(stopped);
     EXPECT_GE(steps, 2);
+}
+
+TEST_F(AssembledControlTest, AttachingALargeFolderYieldsBetweenSlicesAndStopsBetweenThem) {
+    const int total = 2 * static_cast<int>(ScanApplier::kSliceSteps) + 40;
+    for (int i = 0; i < total; ++i)
+        tree.file(QString("big/f%1.txt").arg(i, 4, 10, QChar('0')), 1);
+    prompter.folder = tree.path("big");
+    const ServerListModel& rows = server->controller().list();
+
+    // A timer of the UI thread's own: it fires on every turn of the event loop, so the rows
+    // it sees appear between two of its firings were added without the loop turning.
+    int seen = 0, largestGrowth = 0, atStop = -1;
+    QTimer probe;
+    probe.setInterval(0);
+    QObject::connect(&probe, &QTimer::timeout, [&] {
+        largestGrowth = std::max(largestGrowth, rows.rowCount() - seen);
+        seen = rows.rowCount();
+        auto* window = qobject_cast<FolderScanWindow*>(QApplication::activeModalWidget());
+        if (window && atStop < 0 && seen > 0) {
+            atStop = seen;
+            window->stopButton()->click();
+        }
+    });
+    probe.start();
+    ctrl.FolderAttach();
+    probe.stop();
+    largestGrowth = std::max(largestGrowth, rows.rowCount() - seen);
+
+    EXPECT_GT(largestGrowth, 0);
+    EXPECT_LE(largestGrowth, static_cast<int>(ScanApplier::kSliceSteps));
+    ASSERT_GT(atStop, 0);
+    EXPECT_LT(atStop, total);
+    // Nothing is added once the stop is heard, and what was added is whole: every entry has
+    // its row and is queued for upload.
+    EXPECT_EQ(rows.rowCount(), atStop);
+    EXPECT_EQ(queuedNames().size(), atStop);
+    QList<UploadRow> uploads;
+    EXPECT_EQ(ctrl.paneHost().localAttach()->buildUploadRows(uploads), 0);
+    EXPECT_EQ(uploads.size(), atStop);
+    EXPECT_EQ(fired, QStringList({"attachCompleted"}));
 }
 
 TEST_F(AssembledControlTest, AttachedFilesUploadByteIdenticalAndOnlyThoseQueuedHere) {

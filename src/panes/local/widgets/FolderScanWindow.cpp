@@ -20,12 +20,13 @@ constexpr int kShowAfter = 3000;
 constexpr int kShown = 10000;
 
 QString text(const UIConfig& config, const char* key) {
-    return config.GetValue(QStringLiteral("CREATE_LISTDATA_WIN/") + QLatin1String(key));
+    return config.Dialog(UIDialog::CreateListDataWin).text(QLatin1String(key));
 }
 
 } // namespace
 
-FolderScanWindow::FolderScanWindow(Mode mode, const UIConfig& uiConfig, std::function<bool()> step,
+FolderScanWindow::FolderScanWindow(Mode mode, const UIConfig& uiConfig,
+                                   std::function<ScanProgress()> step,
                                    std::function<QString()> currentItem, std::function<void()> stop,
                                    QWidget* parent)
     : QDialog(parent), mode_(mode), uiConfig_(uiConfig), step_(std::move(step)),
@@ -46,6 +47,9 @@ FolderScanWindow::FolderScanWindow(Mode mode, const UIConfig& uiConfig, std::fun
             stop();
     });
     connect(&timer_, &QTimer::timeout, this, &FolderScanWindow::tick);
+    nextStep_.setSingleShot(true);
+    nextStep_.setInterval(0);
+    connect(&nextStep_, &QTimer::timeout, this, &FolderScanWindow::runStep);
     if (mode_ != UploadListBuild)
         setWindowOpacity(0.0);
 }
@@ -63,15 +67,31 @@ void FolderScanWindow::showEvent(QShowEvent* event) {
     if (mode_ == UploadListBuild) {
         applyTexts();
         timer_.start(kBuildTickMs);
-        done_ = step_();
+        runStep();
         return;
     }
     timer_.start(kScanTickMs);
 }
 
+void FolderScanWindow::runStep() {
+    if (done_)
+        return;
+    switch (step_()) {
+    case ScanProgress::Finished:
+        done_ = true;
+        break;
+    case ScanProgress::StepsReady:
+        nextStep_.start();
+        break;
+    case ScanProgress::Waiting:
+        break;
+    }
+}
+
 void FolderScanWindow::tick() {
-    if (!done_)
-        done_ = step_();
+    // While steps are ready the next one is already on its way.
+    if (!nextStep_.isActive())
+        runStep();
     if (done_) {
         timer_.stop();
         accept();
@@ -109,7 +129,7 @@ qint16 RunUploadListBuild(QWidget* parent, const UIConfig& uiConfig,
         [&] {
             rows = BuildUploadRows(catalogue, queued, skipped);
             current = rows.isEmpty() ? QString() : rows.last().localPath;
-            return true;
+            return ScanProgress::Finished;
         },
         [&current] { return current; }, {}, parent);
     window.exec();
