@@ -1,7 +1,7 @@
 # Front door: `make demo` and `make test` work on a fresh Debian machine as root.
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-declarative-dev \
             libcurl4-openssl-dev libpugixml-dev libcpp-httplib-dev \
-            libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core
+            libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core libxml2-utils
 JOBS ?= $(shell nproc)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
