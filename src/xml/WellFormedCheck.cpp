@@ -212,6 +212,12 @@ private:
             return fail("a name expected");
         pos_ += length;
         while (!atEnd()) {
+            if (current() < 0x80) {
+                if (!IsNameChar(current()))
+                    break;
+                ++pos_;
+                continue;
+            }
             c = DecodeUtf8(data_ + pos_, size_ - pos_, &length);
             if (length == 0)
                 return fail(kNotUtf8);
@@ -409,9 +415,12 @@ private:
         const unsigned char quote = current();
         ++pos_;
         while (!atEnd() && current() != quote) {
-            if (current() == '<')
+            const unsigned char c = current();
+            if (c == '<')
                 return fail("'<' inside an attribute value");
-            if (!(current() == '&' ? reference() : advanceChar()))
+            if (c >= 0x20 && c < 0x80 && c != '&')
+                ++pos_;
+            else if (!(c == '&' ? reference() : advanceChar()))
                 return false;
         }
         return expect(static_cast<char>(quote), "attribute value not closed");
