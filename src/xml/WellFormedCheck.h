@@ -1,6 +1,6 @@
 #pragma once
 
-// Private to the XML layer (the benchmarks time it alone): the strict reading a document's text
+// Private to the XML layer and its tests and benchmarks: the strict reading a document's text
 // must pass before the parser builds its tree. The parser underneath is lenient (it keeps unknown
 // entity references as text, takes repeated attributes, control characters and text after the
 // root), so every rule of a well-formed document that it does not enforce is enforced here, in one

@@ -2,6 +2,7 @@
 
 #include "QStringPrinter.h"
 #include "common/TextCodec.h"
+#include "xml/WellFormedCheck.h"
 
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
@@ -216,9 +217,32 @@ TEST(XmlDocument, RefusesWhatIsNotWellFormedAndTakesItsTwin) {
     };
     for (const auto& pair : kPairs) {
         XmlDocument doc;
-        EXPECT_EQ(doc.parseBytes(pair.good), Status::Parsed) << pair.good.toStdString();
+        EXPECT_EQ(doc.parseBytes(pair.good), Status::Parsed)
+            << pair.good.toStdString() << ": "
+            << CheckWellFormed(pair.good, EncodingLabel::Binding).problem;
         EXPECT_EQ(doc.parseBytes(pair.bad), Status::NotWellFormed) << pair.bad.toStdString();
     }
+}
+
+TEST(XmlDocument, TheFirstFaultIsReportedWhereItIs) {
+    const struct {
+        QByteArray text;
+        qsizetype offset;
+    } kFaults[] = {
+        {"<R a='1' a='2'>&foo;</R>x", 9},
+        {"<R><A></B></R>", 8},
+        {"<R>&nbsp;</R>x", 3},
+        {"<R/>\n<R/>", 5},
+        {"<R>\xC0\xAF</R>", 3},
+        {"<R", 2},
+    };
+    for (const auto& fault : kFaults) {
+        const WellFormedness result = CheckWellFormed(fault.text, EncodingLabel::Binding);
+        EXPECT_FALSE(result.isWellFormed()) << fault.text.toStdString();
+        EXPECT_EQ(result.offset, fault.offset)
+            << fault.text.toStdString() << ": " << result.problem;
+    }
+    EXPECT_EQ(CheckWellFormed("<R/>", EncodingLabel::Binding).offset, -1);
 }
 
 TEST(XmlDocument, BytesThatDoNotDecodeAreRefusedNotReplaced) {
