@@ -1,8 +1,10 @@
-// Server catalogue at page scale: raw parse as the baseline, the catalogue load, and reading
-// every file back through the count and item queries, at 10k and 100k files (50 per folder).
+// Server catalogue at page scale: raw parse as the baseline, the strict well-formedness check
+// that runs before every parse, the catalogue load, and reading every file back through the
+// count and item queries, at 10k and 100k files (50 per folder).
 
 #include "CatalogueFixture.h"
 #include "xml/ServerCatalogue.h"
+#include "xml/WellFormedCheck.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,6 +19,21 @@ void BM_CatalogueRawParse(benchmark::State& state) {
         benchmark::DoNotOptimize(document.load_file(path.constData()));
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
+void BM_CatalogueWellFormedCheck(benchmark::State& state) {
+    QFile file(CatalogueFile(static_cast<int>(state.range(0))));
+    if (!file.open(QIODevice::ReadOnly)) {
+        state.SkipWithError("catalogue file missing");
+        return;
+    }
+    const QByteArray text = file.readAll();
+    for (auto _ : state) {
+        if (!CheckWellFormed(text, EncodingLabel::Binding).isWellFormed())
+            state.SkipWithError("catalogue refused");
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+    state.SetBytesProcessed(state.iterations() * text.size());
 }
 
 void BM_CatalogueLoad(benchmark::State& state) {
@@ -60,5 +77,6 @@ void BM_CatalogueEnumerateAllFiles(benchmark::State& state) {
 } // namespace
 
 BENCHMARK(BM_CatalogueRawParse)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CatalogueWellFormedCheck)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CatalogueLoad)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CatalogueEnumerateAllFiles)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);

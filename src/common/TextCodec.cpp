@@ -52,11 +52,11 @@ size_t skipOneUtf16Char(const char* at, size_t left) {
     return QChar::isHighSurrogate(first) && QChar::isLowSurrogate(second) ? 4 : 2;
 }
 
-// Runs `cd` over all of `input`. Where a character cannot be converted, writes `replacement`
-// and skips that character, so one bad character never costs the rest.
-QByteArray convertAll(iconv_t cd, const QByteArray& input, const QByteArray& replacement,
-                      SkipRule skipRule) {
-    QByteArray output;
+// Runs `cd` over all of `input` into `output`. Where a character cannot be converted, a skip
+// rule writes `replacement` and skips that character, so one bad character never costs the
+// rest; without a skip rule the conversion stops there and answers false.
+bool convertAll(iconv_t cd, const QByteArray& input, QByteArray& output,
+                const QByteArray& replacement, SkipRule skipRule) {
     output.resize(input.size() * 2 + 16);
     char* in = const_cast<char*>(input.constData());
     size_t inLeft = static_cast<size_t>(input.size());
@@ -81,6 +81,10 @@ QByteArray convertAll(iconv_t cd, const QByteArray& input, const QByteArray& rep
         }
         if (error == E2BIG)
             continue;
+        if (!skipRule) {
+            output.truncate(written);
+            return false;
+        }
         if (flushing)
             break;
         room(replacement.size());
@@ -96,7 +100,11 @@ QByteArray convertAll(iconv_t cd, const QByteArray& input, const QByteArray& rep
         inLeft -= skip;
     }
     output.truncate(written);
-    return output;
+    return true;
+}
+
+QString fromUtf16Units(const QByteArray& units) {
+    return QString(reinterpret_cast<const QChar*>(units.constData()), units.size() / 2);
 }
 
 QByteArray utf16Bytes(const QString& text) {
@@ -132,8 +140,10 @@ QByteArray EncodeWith(const QString& text, const QByteArray& iconvName, bool* ok
         *ok = handle.valid();
     if (!handle.valid())
         return {};
-    return convertAll(handle.get(), utf16Bytes(text), QByteArray(1, kUnmappableByte),
-                      skipOneUtf16Char);
+    QByteArray bytes;
+    convertAll(handle.get(), utf16Bytes(text), bytes, QByteArray(1, kUnmappableByte),
+               skipOneUtf16Char);
+    return bytes;
 }
 
 QString DecodeWith(const QByteArray& bytes, const QByteArray& iconvName, bool* ok) {
@@ -142,8 +152,18 @@ QString DecodeWith(const QByteArray& bytes, const QByteArray& iconvName, bool* o
         *ok = handle.valid();
     if (!handle.valid())
         return {};
-    const QByteArray units = convertAll(handle.get(), bytes, replacementInUtf16(), skipOneByte);
-    return QString(reinterpret_cast<const QChar*>(units.constData()), units.size() / 2);
+    QByteArray units;
+    convertAll(handle.get(), bytes, units, replacementInUtf16(), skipOneByte);
+    return fromUtf16Units(units);
+}
+
+bool DecodeExactly(const QByteArray& bytes, const QByteArray& iconvName, QString* text) {
+    IconvHandle handle(kUtf16Host, iconvName.constData());
+    QByteArray units;
+    if (!handle.valid() || !convertAll(handle.get(), bytes, units, QByteArray(), nullptr))
+        return false;
+    *text = fromUtf16Units(units);
+    return true;
 }
 
 QByteArray ToBytes(const QString& text, const QString& encoding) {

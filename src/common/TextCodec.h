@@ -21,3 +21,8 @@ QByteArray EncodeWith(const QString& text, const QByteArray& iconvName, bool* ok
 // All of `bytes` decoded from the encoding iconv knows as `iconvName`; empty with *ok = false
 // when iconv does not know the name.
 QString DecodeWith(const QByteArray& bytes, const QByteArray& iconvName, bool* ok = nullptr);
+
+// All of `bytes` decoded from the encoding iconv knows as `iconvName`, nothing replaced. False,
+// with `text` untouched, when iconv does not know the name or a byte sequence is not valid in
+// that encoding (including one cut off at the end).
+bool DecodeExactly(const QByteArray& bytes, const QByteArray& iconvName, QString* text);

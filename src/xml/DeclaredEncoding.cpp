@@ -38,16 +38,41 @@ QByteArray DeclaredEncoding(const QByteArray& bytes) {
     return declaration.mid(at + 1, close - at - 1).trimmed();
 }
 
-bool HasUnicodeSignature(const QByteArray& bytes) {
-    if (bytes.startsWith("\xEF\xBB\xBF") || bytes.startsWith("\xFE\xFF") ||
-        bytes.startsWith("\xFF\xFE"))
-        return true;
-    return bytes.size() >= 2 && (bytes[0] == '\0' || bytes[1] == '\0');
+UnicodeSignature SignatureOf(const QByteArray& bytes) {
+    // Longer patterns first: a UTF-32 mark begins like a UTF-16 one.
+    static const struct {
+        QByteArrayView start;
+        const char* iconvName;
+        qsizetype markLength;
+    } kSignatures[] = {
+        {QByteArrayView("\x00\x00\xFE\xFF", 4), "UTF-32BE", 4},
+        {QByteArrayView("\xFF\xFE\x00\x00", 4), "UTF-32LE", 4},
+        {QByteArrayView("\x00\x00\x00<", 4), "UTF-32BE", 0},
+        {QByteArrayView("<\x00\x00\x00", 4), "UTF-32LE", 0},
+        {QByteArrayView("\xEF\xBB\xBF", 3), "UTF-8", 3},
+        {QByteArrayView("\xFE\xFF", 2), "UTF-16BE", 2},
+        {QByteArrayView("\xFF\xFE", 2), "UTF-16LE", 2},
+        {QByteArrayView("\x00<", 2), "UTF-16BE", 0},
+        {QByteArrayView("<\x00", 2), "UTF-16LE", 0},
+    };
+    for (const auto& signature : kSignatures) {
+        if (bytes.startsWith(signature.start))
+            return {signature.iconvName, signature.markLength};
+    }
+    return {};
 }
 
 bool IsUnicodeName(const QByteArray& name) {
+    static const char* const kNames[] = {"UTF-8",    "UTF8",     "UTF-16",         "UTF16",
+                                         "UTF-16LE", "UTF-16BE", "UTF-32",         "UTF32",
+                                         "UTF-32LE", "UTF-32BE", "UCS-2",          "UCS2",
+                                         "UCS-4",    "UCS4",     "ISO-10646-UCS-2"};
     const QByteArray upper = name.toUpper();
-    return upper.startsWith("UTF") || upper.startsWith("UCS");
+    for (const char* known : kNames) {
+        if (upper == known)
+            return true;
+    }
+    return false;
 }
 
 QByteArray IconvNameFor(const QByteArray& declared) {

@@ -3,6 +3,7 @@
 #include "common/TextCodec.h"
 #include "xml/DeclaredEncoding.h"
 #include "xml/PugiAccess.h"
+#include "xml/WellFormedCheck.h"
 
 struct XmlDocument::Impl {
     pugi::xml_document document;
@@ -12,32 +13,36 @@ namespace {
 
 using ParseStatus = XmlDocument::ParseStatus;
 
-// Well-formed here also means exactly one element at the top, as a DOM parser demands.
-bool HasSingleRoot(const pugi::xml_document& document) {
-    int elements = 0;
-    for (pugi::xml_node node = document.first_child(); node; node = node.next_sibling()) {
-        if (node.type() == pugi::node_element)
-            ++elements;
-    }
-    return elements == 1;
+// Parses a whole document in UTF-8 once it has passed the strict check, which the parser
+// alone would not apply.
+bool ParseUtf8(pugi::xml_document& document, QByteArrayView utf8, EncodingLabel label) {
+    if (!CheckWellFormed(utf8, label).isWellFormed())
+        return false;
+    return document.load_buffer(utf8.data(), static_cast<size_t>(utf8.size()), pugi::parse_default,
+                                pugi::encoding_utf8);
 }
 
-bool ParseInto(pugi::xml_document& document, const QByteArray& bytes, pugi::xml_encoding encoding) {
-    const pugi::xml_parse_result result = document.load_buffer(
-        bytes.constData(), static_cast<size_t>(bytes.size()), pugi::parse_default, encoding);
-    return result && HasSingleRoot(document);
+// Decodes `bytes` from `iconvName` without replacing anything, then parses them.
+bool ParseDecoded(pugi::xml_document& document, const QByteArray& bytes,
+                  const QByteArray& iconvName) {
+    QString text;
+    return DecodeExactly(bytes, iconvName, &text) &&
+           ParseUtf8(document, text.toUtf8(), EncodingLabel::Binding);
 }
 
-// Parses file bytes in the encoding they declare.
+// Parses file bytes in the encoding their signature shows or their declaration names; without
+// either they are UTF-8.
 bool ParseFileBytes(pugi::xml_document& document, const QByteArray& bytes) {
-    if (HasUnicodeSignature(bytes))
-        return ParseInto(document, bytes, pugi::encoding_auto);
+    const UnicodeSignature signature = SignatureOf(bytes);
+    if (signature.iconvName == "UTF-8")
+        return ParseUtf8(document, QByteArrayView(bytes).sliced(signature.markLength),
+                         EncodingLabel::Binding);
+    if (!signature.iconvName.isEmpty())
+        return ParseDecoded(document, bytes.sliced(signature.markLength), signature.iconvName);
     const QByteArray declared = DeclaredEncoding(bytes);
     if (declared.isEmpty() || IsUnicodeName(declared))
-        return ParseInto(document, bytes, pugi::encoding_utf8);
-    bool known = false;
-    const QString text = DecodeWith(bytes, IconvNameFor(declared), &known);
-    return known && ParseInto(document, text.toUtf8(), pugi::encoding_utf8);
+        return ParseUtf8(document, bytes, EncodingLabel::Binding);
+    return ParseDecoded(document, bytes, IconvNameFor(declared));
 }
 
 } // namespace
@@ -71,7 +76,7 @@ XmlDocument::ParseStatus XmlDocument::parseBytes(const QByteArray& bytes) {
 
 XmlDocument::ParseStatus XmlDocument::parseText(const QString& text) {
     return parseWith([&text](pugi::xml_document& document) {
-        return ParseInto(document, text.toUtf8(), pugi::encoding_utf8);
+        return ParseUtf8(document, text.toUtf8(), EncodingLabel::Ignored);
     });
 }
 

@@ -26,10 +26,14 @@ public:
 
     // Parses the bytes of a document file. The encoding named in the XML declaration is
     // honoured (EUC-KR, CP949, ...); a byte-order mark or UTF-16 text is recognised; without
-    // either the bytes are UTF-8. On failure the document is left as it was.
+    // either the bytes are UTF-8. Bytes invalid in that encoding are NotWellFormed, never
+    // replaced, and so is anything a strict parser refuses: repeated attributes, references to
+    // entities other than the predefined five, control characters, content after the root.
+    // Entities are never expanded. On failure the document is left as it was.
     ParseStatus parseBytes(const QByteArray& bytes);
-    // Parses a text held by the program; an encoding in its declaration is ignored, since the
-    // text is already decoded. On failure the document is left as it was.
+    // Parses a text held by the program by the same rules; the encoding name in its
+    // declaration is not read, since the text is already decoded. On failure the document is
+    // left as it was.
     ParseStatus parseText(const QString& text);
 
     bool isEmpty() const;

@@ -97,6 +97,19 @@ TEST(TextCodec, NamedEncodingsReportWhetherIconvKnowsThem) {
     EXPECT_FALSE(ok);
 }
 
+TEST(TextCodec, ExactDecodingRefusesWhatOrdinaryDecodingReplaces) {
+    QString text = "untouched";
+    EXPECT_FALSE(DecodeExactly("x" + kPaCp949 + "\xC6", "CP949", &text)); // cut off at the end
+    EXPECT_FALSE(DecodeExactly("\xFF" + kPaCp949, "CP949", &text));
+    EXPECT_FALSE(DecodeExactly(kPaCp949, "UTF-8", &text));
+    EXPECT_FALSE(DecodeExactly(kPaUtf8, "NO-SUCH-ENCODING", &text));
+    EXPECT_EQ(text, "untouched");
+    ASSERT_TRUE(DecodeExactly("x" + kPaCp949, "EUC-KR", &text));
+    EXPECT_EQ(text, "x" + kPa);
+    ASSERT_TRUE(DecodeExactly(kPaUtf8.repeated(50000), "UTF-8", &text));
+    EXPECT_EQ(text, kPa.repeated(50000));
+}
+
 TEST(TextCodec, LongTextRoundTripsWhole) {
     CodePage defaultPage{QByteArray()};
     const QString text = QString(kPa + "ab").repeated(100000);

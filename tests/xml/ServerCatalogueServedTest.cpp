@@ -2,6 +2,7 @@
 #include "IsolatedHome.h"
 #include "QStringPrinter.h"
 #include "TestServer.h"
+#include "common/TextCodec.h"
 #include "common/WorkingFolders.h"
 #include "control/ControlSettings.h"
 #include "xml/ServerCatalogue.h"
@@ -83,11 +84,23 @@ TEST_F(ServerCatalogueServed, FailedFetchesGiveTheirCodesAndLeaveNoFile) {
 }
 
 TEST_F(ServerCatalogueServed, MalformedCatalogueIsNotLoaded) {
+    const QList<QByteArray> malformed = {
+        "<MORVEXXML><FOLDER></MORVEXXML>",
+        "<MORVEXXML><FOLDER type=\"disk\" name=\"d\" name=\"e\"/></MORVEXXML>",
+        "<MORVEXXML><FOLDER type=\"disk\" name=\"d&nbsp;\"/></MORVEXXML>",
+        "<MORVEXXML><FOLDER type=\"disk\" name=\"d\"/></MORVEXXML>trailing",
+        "<MORVEXXML><FOLDER type=\"disk\" name=\"d\x01\"/></MORVEXXML>",
+        "<MORVEXXML><FOLDER type=\"disk\" name=\"" + EncodeWith("서버", "CP949") +
+            "\"/></MORVEXXML>"};
     ASSERT_EQ(LoadFrom("/cat.xml"), kCatalogueLoaded);
-    EXPECT_EQ(LoadFrom("/broken.xml"), kCatalogueNotLoaded);
-    EXPECT_EQ(prompter_.messages, QStringList{"load에러"});
-    EXPECT_EQ(catalogue_.GetServerListFileCount("disk/a", true), 1);
-    EXPECT_TRUE(DataFiles().isEmpty());
+    for (const QByteArray& text : malformed) {
+        Write("broken.xml", text);
+        prompter_.messages.clear();
+        EXPECT_EQ(LoadFrom("/broken.xml"), kCatalogueNotLoaded) << text.toStdString();
+        EXPECT_EQ(prompter_.messages, QStringList{"load에러"});
+        EXPECT_EQ(catalogue_.GetServerListFileCount("disk/a", true), 1);
+        EXPECT_TRUE(DataFiles().isEmpty());
+    }
 }
 
 TEST_F(ServerCatalogueServed, EmptyFileOrNoLocationGivesTheDefaultDisk) {

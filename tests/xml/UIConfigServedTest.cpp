@@ -120,13 +120,24 @@ TEST_F(UIConfigServed, RefusedConnectionIs101AndCutBodyIs2010) {
 }
 
 TEST_F(UIConfigServed, BrokenDocumentIs2011WithOneMessage) {
+    const QList<QByteArray> broken = {"<UI><NEWFOLDERNAME VALUE=\"x\"></UI>",
+                                      "<UI><NEWFOLDERNAME VALUE=\"x\" VALUE=\"y\"/></UI>",
+                                      "<UI><NEWFOLDERNAME VALUE=\"&foo;\"/></UI>",
+                                      "<UI><NEWFOLDERNAME VALUE=\"x\"/></UI><UI/>",
+                                      "<UI><NEWFOLDERNAME VALUE=\"x\"/>\x08</UI>",
+                                      "<UI><NEWFOLDERNAME VALUE=\"" +
+                                          EncodeWith("새 폴더", "CP949") + "\"/></UI>"};
     ASSERT_EQ(LoadFrom("/ui.xml").code, 0);
-    const UIConfigLoadResult result = LoadFrom("/broken.xml");
-    EXPECT_EQ(result.code, -2011);
-    EXPECT_FALSE(result.continueLoad);
-    EXPECT_EQ(prompter_.messages, QStringList{"[UIConfig] load에러"});
-    EXPECT_EQ(config_.GetValue("NEWFOLDERNAME"), "New folder");
-    EXPECT_TRUE(DataFiles().isEmpty());
+    for (const QByteArray& text : broken) {
+        Write("broken.xml", text);
+        prompter_.messages.clear();
+        const UIConfigLoadResult result = LoadFrom("/broken.xml");
+        EXPECT_EQ(result.code, -2011) << text.toStdString();
+        EXPECT_FALSE(result.continueLoad);
+        EXPECT_EQ(prompter_.messages, QStringList{"[UIConfig] load에러"});
+        EXPECT_EQ(config_.GetValue("NEWFOLDERNAME"), "New folder");
+        EXPECT_TRUE(DataFiles().isEmpty());
+    }
 }
 
 TEST_F(UIConfigServed, EmptyDocumentLoadsEmptyAndSucceeds) {

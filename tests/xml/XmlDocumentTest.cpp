@@ -2,6 +2,7 @@
 
 #include "QStringPrinter.h"
 #include "common/TextCodec.h"
+#include "xml/WellFormedCheck.h"
 
 #include <QRandomGenerator>
 #include <gtest/gtest.h>
@@ -175,6 +176,107 @@ TEST(XmlDocument, FileBytesAreDecodedFromTheDeclaredEncoding) {
     EXPECT_EQ(doc.root().text(), korean);
 }
 
+TEST(XmlDocument, RefusesWhatIsNotWellFormedAndTakesItsTwin) {
+    // Each malformed text beside the nearest well-formed one.
+    const struct {
+        QByteArray good;
+        QByteArray bad;
+    } kPairs[] = {
+        {R"(<R a="1" b="1"/>)", R"(<R a="1" a="2"/>)"},
+        {R"(<R a="1" b="2" c="3" d="4" e="5" f="6" g="7" h="8" i="9" j="10"/>)",
+         R"(<R a="1" b="2" c="3" d="4" e="5" f="6" g="7" h="8" i="9" c="10"/>)"},
+        {R"(<R a="1"/>)", R"(<R a="1"b="2"/>)"},
+        {"<R>&lt;&gt;&amp;&apos;&quot;</R>", "<R>&nbsp;</R>"},
+        {"<R a='&amp;'/>", "<R a='&foo;'/>"},
+        {"<R>&amp;</R>", "<R>&amp</R>"},
+        {"<R>&#x10FFFF;&#9;&#65533;&#xD7FF;</R>", "<R>&#0;</R>"},
+        {"<R>&#x41;</R>", "<R>&#xD800;</R>"},
+        {"<R>&#65;</R>", "<R>&#X41;</R>"},
+        {"<R/> <!-- c --><?p x?>\r\n", "<R/>text"},
+        {"<R/>\n", "<R/><R/>"},
+        {"<R/>", "<R/>&amp;"},
+        {"<R>\t\r\n</R>", "<R>\x01</R>"},
+        {"<R a='\t'/>", "<R a='\x1F'/>"},
+        {"<R/>\n", "<R/>\x0C"},
+        {"<R>\xC2\x85\x7F</R>", "<R>\xC0\xAF</R>"},
+        {"<R>\xED\x9F\xBF</R>", "<R>\xED\xA0\x80</R>"},
+        {"<R>\xEF\xBF\xBD</R>", "<R>\xEF\xBF\xBE</R>"},
+        {"<R>\xF4\x8F\xBF\xBF</R>", "<R>\xF4\x90\x80\x80</R>"},
+        {"<R>]]&gt;</R>", "<R>]]></R>"},
+        {"<R><![CDATA[<&]]]]></R>", "<R><![CDATA[x</R>"},
+        {"<R><!-- a - b --></R>", "<R><!-- a -- b --></R>"},
+        {"<R><?pi x?></R>", "<R><?xml x?></R>"},
+        {"<?xml version='1.0'?><R/>", " <?xml version='1.0'?><R/>"},
+        {"<?xml version=\"1.0\" standalone='yes'?><R/>", "<?xml encoding=\"UTF-8\"?><R/>"},
+        {"<?xml version=\"1.0\" encoding=\"utf-8\"?><R/>",
+         "<?xml version=\"1.0\" encoding=\"\"?><R/>"},
+        {"<!DOCTYPE R SYSTEM \"r.dtd\"><R/>", "<!DOCTYPE R [<!ENTITY e \"x\">]><R>&e;</R>"},
+        {"<R><A></A ></R>", "<R><A></R></A>"},
+        {"<R><A/></R>", "<R><A></ A></R>"},
+        {"<서버 이름='값'/>", "<R 1a='x'/>"},
+    };
+    for (const auto& pair : kPairs) {
+        XmlDocument doc;
+        EXPECT_EQ(doc.parseBytes(pair.good), Status::Parsed)
+            << pair.good.toStdString() << ": "
+            << CheckWellFormed(pair.good, EncodingLabel::Binding).problem;
+        EXPECT_EQ(doc.parseBytes(pair.bad), Status::NotWellFormed) << pair.bad.toStdString();
+    }
+}
+
+TEST(XmlDocument, TheFirstFaultIsReportedWhereItIs) {
+    const struct {
+        QByteArray text;
+        qsizetype offset;
+    } kFaults[] = {
+        {"<R a='1' a='2'>&foo;</R>x", 9},
+        {"<R><A></B></R>", 8},
+        {"<R>&nbsp;</R>x", 3},
+        {"<R/>\n<R/>", 5},
+        {"<R>\xC0\xAF</R>", 3},
+        {"<R", 2},
+    };
+    for (const auto& fault : kFaults) {
+        const WellFormedness result = CheckWellFormed(fault.text, EncodingLabel::Binding);
+        EXPECT_FALSE(result.isWellFormed()) << fault.text.toStdString();
+        EXPECT_EQ(result.offset, fault.offset)
+            << fault.text.toStdString() << ": " << result.problem;
+    }
+    EXPECT_EQ(CheckWellFormed("<R/>", EncodingLabel::Binding).offset, -1);
+}
+
+TEST(XmlDocument, BytesThatDoNotDecodeAreRefusedNotReplaced) {
+    const QByteArray name = EncodeWith("서버", "CP949");
+    XmlDocument doc;
+    // Without a declaration the text is UTF-8, which EUC-KR bytes are not.
+    EXPECT_EQ(doc.parseBytes("<R name=\"" + name + "\"/>"), Status::NotWellFormed);
+    EXPECT_EQ(doc.parseBytes("<?xml version=\"1.0\" encoding=\"UTF-8\"?><R>" + name + "</R>"),
+              Status::NotWellFormed);
+    const QByteArray declared = "<?xml version=\"1.0\" encoding=\"EUC-KR\"?>";
+    EXPECT_EQ(doc.parseBytes(declared + "<R>" + name + "\xB0 </R>"), Status::NotWellFormed);
+    EXPECT_EQ(doc.parseBytes(declared + "<R>" + name + "</R>\xFF"), Status::NotWellFormed);
+    EXPECT_EQ(doc.parseBytes(declared + "<R a=\"" + name + "\" a=\"\"/>"), Status::NotWellFormed);
+    EXPECT_EQ(doc.parseBytes("<?xml version=\"1.0\" encoding=\"UTF-9\"?><R/>"),
+              Status::NotWellFormed);
+    ASSERT_EQ(doc.parseBytes(declared + "<R>" + name + "</R>"), Status::Parsed);
+    EXPECT_EQ(doc.root().text(), "서버");
+
+    ASSERT_EQ(doc.parseBytes("\xEF\xBB\xBF<R>\xEC\x84\x9C</R>"), Status::Parsed);
+    EXPECT_EQ(doc.root().text(), "서");
+    EXPECT_EQ(doc.parseBytes("\xEF\xBB\xBF<R>\xEC\x84</R>"), Status::NotWellFormed);
+    const QString utf16 = "<R>서</R>";
+    QByteArray units(reinterpret_cast<const char*>(utf16.utf16()), utf16.size() * 2);
+    ASSERT_EQ(doc.parseBytes(units), Status::Parsed);
+    EXPECT_EQ(doc.root().text(), "서");
+    units.replace(6, 2, QByteArray("\x00\xD8", 2)); // a lone surrogate in place of the Hangul
+    EXPECT_EQ(doc.parseBytes(units), Status::NotWellFormed);
+    EXPECT_EQ(doc.root().text(), "서");
+
+    // A text the program holds is decoded already: the name in its declaration is not read.
+    EXPECT_EQ(doc.parseText("<?xml version=\"1.0\" encoding=\"\"?><R/>"), Status::Parsed);
+    EXPECT_EQ(doc.parseText("<R a='1' a='1'/>"), Status::NotWellFormed);
+}
+
 TEST(XmlDocument, NoInputCrashesTheParser) {
     const QByteArray full = kCatalogue.toUtf8();
     XmlDocument doc;
@@ -203,6 +305,13 @@ TEST(XmlDocument, HugeAndDeepDocumentsStayUsable) {
     ASSERT_EQ(doc.parseBytes(wide), Status::Parsed);
     EXPECT_EQ(doc.root().descendants("FILE").count(), 200000);
     EXPECT_EQ(doc.root().selectFirst(R"(FOLDER/FILE[@name="f199999"])").attribute("size"), "1");
+
+    // Repeats are found among many attributes without comparing every pair.
+    QByteArray attributes = "<R";
+    for (int i = 0; i < 200000; ++i)
+        attributes += " a" + QByteArray::number(i) + "=\"\"";
+    ASSERT_EQ(doc.parseBytes(attributes + "/>"), Status::Parsed);
+    EXPECT_EQ(doc.parseBytes(attributes + " a123456=\"\"/>"), Status::NotWellFormed);
 
     const int depth = 100000;
     const QByteArray deep =
