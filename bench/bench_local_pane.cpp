@@ -7,7 +7,6 @@
 #include "control/ControlSettings.h"
 #include "panes/local/FolderScanner.h"
 #include "panes/local/LocalListModel.h"
-#include "panes/local/QueuedUploads.h"
 #include "panes/local/RealLocalNamespace.h"
 #include "panes/local/ScanApplier.h"
 #include "panes/local/ServerAttachTarget.h"
@@ -138,9 +137,7 @@ struct AttachPane {
     ChangeJournal journal;
     ServerPaneController controller{catalogue, journal, settings, uiConfig, prompter, events};
     ServerListItemModel model{controller.list()};
-    QueuedUploads queued;
-    ServerAttachTarget target{controller, catalogue, [this]() -> Prompter& { return prompter; },
-                              queued};
+    ServerAttachTarget target{controller, catalogue, [this]() -> Prompter& { return prompter; }};
 };
 
 // A structured walk of 150 folders of 1,000 files each. The files of every folder are the
