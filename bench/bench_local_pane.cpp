@@ -2,19 +2,12 @@
 // the attach scan of a 100,000-file tree against `find` over the same tree, and applying
 // 150,000 found files to the server pane in slices.
 
-#include "RecordingEvents.h"
-#include "SilentPrompter.h"
-#include "control/ControlSettings.h"
+#include "ServerPaneBench.h"
 #include "panes/local/FolderScanner.h"
 #include "panes/local/LocalListModel.h"
 #include "panes/local/RealLocalNamespace.h"
 #include "panes/local/ScanApplier.h"
 #include "panes/local/ServerAttachTarget.h"
-#include "panes/server/ServerListItemModel.h"
-#include "panes/server/ServerPaneController.h"
-#include "xml/ChangeJournal.h"
-#include "xml/ServerCatalogue.h"
-#include "xml/UIConfig.h"
 
 #include <QDir>
 #include <QFile>
@@ -114,30 +107,15 @@ constexpr int kApplyFilesPerFolder = 1000;
 
 // The server pane over a catalogue of one empty disk, selected, with its list model attached
 // and drawing off as a folder attach has it.
-struct AttachPane {
-    AttachPane() {
-        const QString path = dir.filePath("catalogue.xml");
-        QFile out(path);
-        if (out.open(QIODevice::WriteOnly))
-            out.write(R"(<MORVEXXML><FOLDER type="disk" name="D"/></MORVEXXML>)");
-        out.close();
-        catalogue.LoadFile(path, prompter);
-        journal.Create(prompter);
-        controller.buildTree();
+struct AttachPane : bench::ServerPane {
+    AttachPane() : ServerPane(R"(<MORVEXXML><FOLDER type="disk" name="D"/></MORVEXXML>)") {
         controller.selectNode(controller.tree().topLevel().front().get());
         target.setDrawing(false);
         target.beginBatch();
     }
-    QTemporaryDir dir;
-    bench::SilentPrompter prompter;
-    RecordingEvents events;
-    ControlSettings settings;
-    UIConfig uiConfig;
-    ServerCatalogue catalogue;
-    ChangeJournal journal;
-    ServerPaneController controller{catalogue, journal, settings, uiConfig, prompter, events};
-    ServerListItemModel model{controller.list()};
-    ServerAttachTarget target{controller, catalogue, [this]() -> Prompter& { return prompter; }};
+    ServerAttachTarget target{controller, catalogue, [this]() -> Prompter& {
+                                  return prompter;
+                              }};
 };
 
 // A structured walk of 150 folders of 1,000 files each. The files of every folder are the

@@ -1,57 +1,22 @@
 // The server pane at scale: filling a folder of 20,000 files, and 10,000 AddServerFile calls
 // with list drawing switched off.
-#include "RecordingEvents.h"
-#include "common/Prompter.h"
-#include "control/ControlSettings.h"
-#include "panes/server/ServerListItemModel.h"
-#include "panes/server/ServerPaneController.h"
-#include "xml/ChangeJournal.h"
-#include "xml/ServerCatalogue.h"
-#include "xml/UIConfig.h"
+#include "ServerPaneBench.h"
 
-#include <QFile>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-class SilentPrompter : public Prompter {
-public:
-    void message(const QString&, const QString&) override {}
-    int ask(const QString&, const QString&, const QStringList&, int b) override { return b; }
-    QStringList openFiles(const QString&, const QString&, const QString&) override { return {}; }
-    QString chooseFolder(const QString&, const QString&) override { return {}; }
-    void showPage(const QString&, const QString&) override {}
-};
-
-struct Pane {
-    explicit Pane(int files) {
-        QString xml = "<MORVEXXML><FOLDER type=\"disk\" name=\"D\"><FOLDER name=\"big\">";
-        for (int i = 0; i < files; ++i)
-            xml += QString("<FILE name=\"f%1.txt\" transtype=\"server\" size=\"%1\"/>").arg(i);
-        xml += "</FOLDER></FOLDER></MORVEXXML>";
-        const QString path = dir.filePath("c.xml");
-        QFile out(path);
-        if (out.open(QIODevice::WriteOnly))
-            out.write(xml.toUtf8());
-        out.close();
-        catalogue.LoadFile(path, prompter);
-        journal.Create(prompter);
-        controller.buildTree();
-    }
-    QTemporaryDir dir;
-    SilentPrompter prompter;
-    RecordingEvents events;
-    ControlSettings settings;
-    UIConfig uiConfig;
-    ServerCatalogue catalogue;
-    ChangeJournal journal;
-    ServerPaneController controller{catalogue, journal, settings, uiConfig, prompter, events};
-    ServerListItemModel model{controller.list()};
-};
+// A disk "D" holding the folder "big" of `files` files.
+QByteArray catalogueOf(int files) {
+    QString xml = "<MORVEXXML><FOLDER type=\"disk\" name=\"D\"><FOLDER name=\"big\">";
+    for (int i = 0; i < files; ++i)
+        xml += QString("<FILE name=\"f%1.txt\" transtype=\"server\" size=\"%1\"/>").arg(i);
+    xml += "</FOLDER></FOLDER></MORVEXXML>";
+    return xml.toUtf8();
+}
 
 void BM_FillFolderOf20000Files(benchmark::State& state) {
-    Pane pane(20000);
+    bench::ServerPane pane(catalogueOf(20000));
     for (auto _ : state) {
         pane.controller.goToFolder("D", 0);
         pane.controller.goToFolder("D/big", 0);
@@ -65,7 +30,7 @@ void BM_AddServerFileWithDrawOff(benchmark::State& state) {
     const int count = static_cast<int>(state.range(0));
     for (auto _ : state) {
         state.PauseTiming();
-        Pane pane(0);
+        bench::ServerPane pane(catalogueOf(0));
         pane.controller.goToFolder("D/big", 0);
         state.ResumeTiming();
         pane.controller.setListDraw(false);

@@ -32,6 +32,8 @@ TEST_F(ServerAddingTest, RefusesWhatIsNotARegularFileWithReadableName) {
     ASSERT_GE(fd, 0);
     ::close(fd);
     EXPECT_EQ(controller.addLocalFile(QFile::decodeName(raw)), AddCode::Unreadable);
+    // The temporary folder cannot remove what it cannot name.
+    ::unlink(raw.constData());
     EXPECT_EQ(rowNames(), (QStringList{"taken", "old.txt"}));
 }
 
