@@ -49,12 +49,19 @@ int ConnectionSocket(const httplib::Request& req) {
 // Closes the connection under the library's feet: /dev/null takes the descriptor's place, so
 // the library's own writes and its final close go nowhere and no other connection can get
 // the number meanwhile.
-bool BreakConnection(const httplib::Request& req, const std::string& how) {
+bool BreakConnection(const httplib::Request& req, const std::string& how,
+                     std::string_view bytes = {}) {
     const int fd = ConnectionSocket(req);
     if (fd < 0)
         return false;
     if (how == "in-head")
-        (void)!send(fd, kHalfHead, sizeof kHalfHead - 1, MSG_NOSIGNAL);
+        bytes = std::string_view(kHalfHead, sizeof kHalfHead - 1);
+    while (!bytes.empty()) {
+        const ssize_t sent = send(fd, bytes.data(), bytes.size(), MSG_NOSIGNAL);
+        if (sent <= 0)
+            break;
+        bytes.remove_prefix(static_cast<std::size_t>(sent));
+    }
     if (how == "reset") {
         const linger abort{1, 0}; // closing sends RST instead of FIN
         setsockopt(fd, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
@@ -68,6 +75,10 @@ bool BreakConnection(const httplib::Request& req, const std::string& how) {
 }
 
 } // namespace
+
+bool SendRawAndClose(const httplib::Request& req, std::string_view bytes) {
+    return BreakConnection(req, "raw", bytes);
+}
 
 bool ConnectionCuts::cut(const httplib::Request& req, httplib::Response& res,
                          const std::function<void(const ServerOptions&)>& serve) {

@@ -5,9 +5,15 @@
 #include <atomic>
 #include <functional>
 #include <httplib.h>
+#include <string_view>
 
 // Breaks the connection of chosen replies on purpose (--cut, --cut-path, --cut-skip), so
 // clients meet a peer that vanishes before, inside or right after a reply head.
+// Writes `bytes` as they are on the connection `req` came in on and closes it under the
+// server library, so a reply can break the protocol in ways the library never would. False
+// when the connection was not found.
+bool SendRawAndClose(const httplib::Request& req, std::string_view bytes);
+
 class ConnectionCuts {
 public:
     explicit ConnectionCuts(const ServerOptions& options) : options_(options) {}

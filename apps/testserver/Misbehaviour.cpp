@@ -25,6 +25,7 @@ struct ShapedBody {
     BodyReader read;
     std::int64_t dropAfter;
     int rateKbps;
+    int trickleMs;
     std::int64_t sent = 0;
 
     std::size_t pieceSize(std::size_t remaining) const {
@@ -32,6 +33,8 @@ struct ShapedBody {
         if (rateKbps > 0)
             piece = std::min<std::size_t>(
                 piece, std::max<std::size_t>(1, rateKbps * 1024 / kRateTicksPerSecond));
+        if (trickleMs > 0)
+            piece = std::min<std::size_t>(piece, 1);
         if (dropAfter >= 0)
             piece = std::min<std::size_t>(piece, static_cast<std::size_t>(dropAfter - sent));
         return piece;
@@ -47,6 +50,8 @@ struct ShapedBody {
         sent += static_cast<std::int64_t>(piece);
         if (rateKbps > 0)
             SleepUnlessStopping(static_cast<int>(piece * 1000 / (rateKbps * 1024)));
+        if (trickleMs > 0)
+            SleepUnlessStopping(trickleMs);
         return true;
     }
 };
@@ -56,7 +61,7 @@ struct ShapedBody {
 void SetShapedBody(httplib::Response& res, std::uint64_t size, const std::string& contentType,
                    BodyReader read, const ServerOptions& options) {
     auto body = std::make_shared<ShapedBody>(
-        ShapedBody{std::move(read), options.dropAfter, options.rateKbps});
+        ShapedBody{std::move(read), options.dropAfter, options.rateKbps, options.trickleMs});
     if (size == 0) {
         res.set_content("", contentType);
         return;

@@ -1,6 +1,8 @@
 #include "Quirks.h"
 
+#include "ConnectionCuts.h"
 #include "FileServing.h"
+#include "Misbehaviour.h"
 
 #include <fstream>
 #include <iterator>
@@ -66,6 +68,45 @@ bool ServeRangeOddity(const fs::path& root, const httplib::Request& req, httplib
     return true;
 }
 
+// A chunked body of "x" that goes on until the client leaves or the server stops.
+void ServeEndless(httplib::Response& res, const ServerOptions& options) {
+    constexpr std::size_t kPiece = 16 * 1024;
+    const int pauseMs =
+        options.rateKbps > 0 ? static_cast<int>(kPiece * 1000 / (options.rateKbps * 1024)) : 0;
+    res.set_chunked_content_provider("application/octet-stream",
+                                     [pauseMs](std::size_t, httplib::DataSink& sink) {
+                                         if (g_stopping)
+                                             return false;
+                                         const std::string piece(kPiece, 'x');
+                                         SleepUnlessStopping(pauseMs);
+                                         return sink.write(piece.data(), piece.size());
+                                     });
+}
+
+// The file behind a head whose Content-Length lies, written raw and then closed.
+bool ServeLyingLength(const fs::path& root, const httplib::Request& req, httplib::Response& res,
+                      const std::string& quirk) {
+    std::string text;
+    if (!FileText(root, req.path, text))
+        return false;
+    const std::string size = std::to_string(text.size());
+    std::string head = "HTTP/1.1 200 OK\r\nContent-Type: application/octet-stream\r\n";
+    if (quirk == "excess-length") {
+        head += "Content-Length: " + size + "\r\n";
+        text += std::string(64, '!');
+    } else if (quirk == "huge-length") {
+        head += "Content-Length: 99999999999999999999999\r\n";
+    } else {
+        head += "Content-Length: " + std::to_string(text.size() / 2) + "\r\n";
+        head += "Content-Length: " + size + "\r\n";
+    }
+    if (!SendRawAndClose(req, head + "\r\n" + text)) {
+        res.status = 500;
+        res.set_content("connection not found\n", "text/plain");
+    }
+    return true;
+}
+
 } // namespace
 
 bool ServeQuirk(const fs::path& root, const httplib::Request& req, httplib::Response& res,
@@ -74,5 +115,12 @@ bool ServeQuirk(const fs::path& root, const httplib::Request& req, httplib::Resp
         return ServeRedirect(req, res);
     if (options.quirk == "range-416" || options.quirk == "range-start-off")
         return ServeRangeOddity(root, req, res, options);
+    if (options.quirk == "endless") {
+        ServeEndless(res, options);
+        return true;
+    }
+    if (options.quirk == "excess-length" || options.quirk == "huge-length" ||
+        options.quirk == "two-lengths")
+        return ServeLyingLength(root, req, res, options.quirk);
     return false;
 }

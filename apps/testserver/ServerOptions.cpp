@@ -30,6 +30,8 @@ bool ApplyValueFlag(std::string_view flag, std::string_view value, ServerOptions
         return ParseNumber<std::int64_t>(value, 0, options.dropAfter);
     if (flag == "--rate")
         return ParseNumber(value, 1, options.rateKbps);
+    if (flag == "--trickle-ms")
+        return ParseNumber(value, 1, options.trickleMs);
     if (flag == "--delay-ms")
         return ParseNumber(value, 0, options.delayMs);
     if (flag == "--upload-dir")
@@ -39,7 +41,9 @@ bool ApplyValueFlag(std::string_view flag, std::string_view value, ServerOptions
     if (flag == "--upload-error")
         return !(options.uploadError = value).empty();
     if (flag == "--quirk")
-        return value == "redirect" || value == "range-416" || value == "range-start-off"
+        return value == "redirect" || value == "range-416" || value == "range-start-off" ||
+                       value == "endless" || value == "excess-length" || value == "huge-length" ||
+                       value == "two-lengths"
                    ? !(options.quirk = value).empty()
                    : false;
     if (flag == "--cut")
@@ -98,6 +102,8 @@ Prints "listening on PORT" as its first line. Stops on SIGTERM or SIGINT.
   --drop-after BYTES  close the connection after BYTES body bytes of a reply
   --ignore-range      answer a Range request with 200 and the whole body
   --rate KBPS         send reply bodies at about KBPS KiB per second
+  --trickle-ms MS     send reply bodies one byte every MS milliseconds (above 1000: under
+                      one byte per second)
   --delay-ms MS       wait MS milliseconds before answering each request
   --upload-dir DIR    store the "file_attach" part of a multipart POST (any path) under DIR,
                       named by its "path" field and its filename's last step, never outside
@@ -109,7 +115,13 @@ Prints "listening on PORT" as its first line. Stops on SIGTERM or SIGINT.
   --quirk NAME        one protocol oddity: "redirect" (GET /hop/N/PATH answers 302 to
                       /hop/N-1/PATH, /hop/0/PATH to /PATH, /hop-ftp/PATH to an ftp: URL),
                       "range-416" (a Range request gets 416 with "Content-Range: bytes */SIZE"),
-                      "range-start-off" (a Range request gets 206 starting one byte late)
+                      "range-start-off" (a Range request gets 206 starting one byte late),
+                      "endless" (every GET gets 200 and a chunked body of "x" that never
+                      ends; --rate applies), "excess-length" (the file with a Content-Length
+                      that is 64 bytes short of what follows), "huge-length" (the file with
+                      "Content-Length: 99999999999999999999999"), "two-lengths" (the file
+                      with two different Content-Length lines, the second true); the last
+                      three close the connection after the bytes
   --cut WHERE         break the connection of a reply: "before-head" (close without a
                       byte), "in-head" (close after the status line and part of a header),
                       "after-head" (the whole head, then close without a body byte),

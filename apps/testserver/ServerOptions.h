@@ -13,6 +13,7 @@ struct ServerOptions {
     std::int64_t dropAfter = -1;  // cut the connection after this many body bytes (-1: off)
     bool ignoreRange = false;     // answer a Range request with 200 and the whole body
     int rateKbps = 0;             // throttle bodies to this many KiB per second (0: off)
+    int trickleMs = 0;            // send bodies one byte every this many ms (0: off)
     int delayMs = 0;              // wait this long before answering
     std::string uploadDir;        // store multipart uploads here (empty: POST echoes)
     std::string uploadError;      // answer uploads with "[page error:]" and this text

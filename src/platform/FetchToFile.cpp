@@ -6,11 +6,17 @@ namespace {
 
 // Receives the reply: judges the status first, and only a 200 opens the file.
 struct FileSink {
-    explicit FileSink(const QString& path) : file(path) { file.setDirectWriteFallback(false); }
+    FileSink(const QString& path, qint64 maxBytes) : file(path), maxBytes(maxBytes) {
+        file.setDirectWriteFallback(false);
+    }
 
-    bool onHead(int status) {
+    bool onHead(int status, qint64 contentLength) {
         if (status != 200) {
             code = kFetchBadStatus;
+            return false;
+        }
+        if (exceeds(contentLength)) {
+            code = kFetchTooLarge;
             return false;
         }
         if (!file.open(QIODevice::WriteOnly)) {
@@ -21,13 +27,22 @@ struct FileSink {
     }
 
     bool onBody(QByteArrayView piece) {
+        if (exceeds(written + piece.size())) {
+            code = kFetchTooLarge;
+            return false;
+        }
+        written += piece.size();
         if (file.write(piece.data(), piece.size()) == piece.size())
             return true;
         code = kFetchWriteFailed;
         return false;
     }
 
+    bool exceeds(qint64 bytes) const { return maxBytes >= 0 && bytes > maxBytes; }
+
     QSaveFile file; // replaces the target only on commit, so a failure leaves no partial file
+    qint64 maxBytes;
+    qint64 written = 0;
     qint16 code = kFetchOk;
 };
 
@@ -42,7 +57,12 @@ qint16 CodeForFailure(const HttpResult& result, const FileSink& sink) {
         return kFetchNoAddress;
     case HttpFailure::Refused:
         return sink.code != kFetchOk ? sink.code : kFetchOtherFailure;
+    case HttpFailure::TimedOut:
+        return kFetchTimedOut;
     case HttpFailure::Cancelled:
+    case HttpFailure::BadLength:
+    case HttpFailure::RedirectLoop:
+    case HttpFailure::RedirectRefused:
     case HttpFailure::CutHead:
     case HttpFailure::CutBody:
     case HttpFailure::Transfer:
@@ -59,10 +79,10 @@ qint16 FetchToFile(const QString& url, const QString& path, const FetchOptions& 
         return kFetchNoSession;
     session.setPageCookie(options.pageHost, options.pageCookie);
     session.setTimeouts(options.timeouts);
-    FileSink sink(path);
+    FileSink sink(path, options.maxBytes);
     HttpReplyHandler handler;
-    handler.onHead = [&sink](int status, qint64) {
-        return sink.onHead(status);
+    handler.onHead = [&sink](int status, qint64 contentLength) {
+        return sink.onHead(status, contentLength);
     };
     handler.onBody = [&sink](QByteArrayView piece) {
         return sink.onBody(piece);

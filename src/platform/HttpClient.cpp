@@ -2,6 +2,7 @@
 
 #include "platform/HttpText.h"
 
+#include <chrono>
 #include <curl/curl.h>
 
 namespace {
@@ -9,6 +10,8 @@ namespace {
 constexpr int kPollMilliseconds = 100;           // how soon a cancel from another thread is seen
 constexpr long kReceiveBufferBytes = 512 * 1024; // large reads keep bulk downloads fast
 constexpr long kSendBufferBytes = 256 * 1024;    // and large file reads keep uploads fast
+// What curl says when a reply carried more body than its Content-Length; it drops the rest.
+constexpr QByteArrayView kExcessNote = "Excess found";
 
 struct HeaderList {
     curl_slist* list = nullptr;
@@ -54,6 +57,8 @@ struct HttpSession::State {
     bool headSeen = false;  // the final head was whole and went to the handler
     bool headBegun = false; // a line of a head that is still to be whole has arrived
     bool refused = false;
+    bool badLength = false;
+    int redirectsSeen = 0;
     int status = 0;
     qint64 bodyBytes = 0;
     qint64 bytesSupplied = 0;
@@ -67,8 +72,35 @@ struct HttpSession::State {
 
     bool cancelRequested() const { return cancel && cancel->load(); }
 
+    // Every Content-Length line of the head says the same decimal number that fits 63 bits.
+    // curl itself takes the last of differing lines and reads an overlong one as "unknown".
+    bool lengthIsSound() const {
+        curl_header* header = nullptr;
+        if (curl_easy_header(easy, "Content-Length", 0, CURLH_HEADER, -1, &header) != CURLHE_OK)
+            return true;
+        const size_t count = header->amount;
+        QByteArray first;
+        for (size_t index = 0; index < count; ++index) {
+            if (curl_easy_header(easy, "Content-Length", index, CURLH_HEADER, -1, &header) !=
+                CURLHE_OK)
+                return false;
+            const QByteArray value = QByteArray(header->value).trimmed();
+            bool number = !value.isEmpty() && value.size() <= 18;
+            for (char c : value)
+                number = number && c >= '0' && c <= '9';
+            if (!number || (index > 0 && value != first))
+                return false;
+            first = value;
+        }
+        return true;
+    }
+
     bool deliverHead() {
         headSeen = true;
+        if (!lengthIsSound()) {
+            badLength = true;
+            return false;
+        }
         long code = 0;
         curl_easy_getinfo(easy, CURLINFO_RESPONSE_CODE, &code);
         status = static_cast<int>(code);
@@ -96,7 +128,11 @@ struct HttpSession::State {
         curl_easy_getinfo(state->easy, CURLINFO_RESPONSE_CODE, &code);
         // An interim 1xx head is followed by the real one, and so is a redirect that curl is
         // about to follow.
-        if (code >= 200 && !state->redirectFollows() && !state->deliverHead())
+        if (code < 200)
+            return bytes;
+        if (state->redirectFollows())
+            ++state->redirectsSeen;
+        else if (!state->deliverHead())
             return 0;
         return bytes;
     }
@@ -155,8 +191,11 @@ struct HttpSession::State {
 
     static int onDebug(CURL*, curl_infotype type, char* data, size_t size, void* self) {
         auto* state = static_cast<State*>(self);
+        const QByteArrayView text(data, static_cast<qsizetype>(size));
         if (type == CURLINFO_HEADER_OUT && state->trace)
-            state->trace(QByteArrayView(data, static_cast<qsizetype>(size)));
+            state->trace(text);
+        if (type == CURLINFO_TEXT && text.startsWith(kExcessNote))
+            state->badLength = true;
         return 0;
     }
 
@@ -168,7 +207,8 @@ struct HttpSession::State {
         curl_easy_reset(easy);
         reply = &replyHandler;
         body = nullptr;
-        headSeen = headBegun = refused = false;
+        headSeen = headBegun = refused = badLength = false;
+        redirectsSeen = 0;
         status = 0;
         bodyBytes = bytesSupplied = 0;
         errorBuffer[0] = '\0';
@@ -190,11 +230,10 @@ struct HttpSession::State {
         curl_easy_setopt(easy, CURLOPT_XFERINFOFUNCTION, &State::onProgress);
         curl_easy_setopt(easy, CURLOPT_XFERINFODATA, this);
         curl_easy_setopt(easy, CURLOPT_NOPROGRESS, 0L);
-        if (trace) {
-            curl_easy_setopt(easy, CURLOPT_DEBUGFUNCTION, &State::onDebug);
-            curl_easy_setopt(easy, CURLOPT_DEBUGDATA, this);
-            curl_easy_setopt(easy, CURLOPT_VERBOSE, 1L);
-        }
+        // Always on: the excess-body note comes only through the debug channel.
+        curl_easy_setopt(easy, CURLOPT_DEBUGFUNCTION, &State::onDebug);
+        curl_easy_setopt(easy, CURLOPT_DEBUGDATA, this);
+        curl_easy_setopt(easy, CURLOPT_VERBOSE, 1L);
     }
 
     void streamBody(const HttpBodySource& source) {
@@ -226,11 +265,16 @@ struct HttpSession::State {
         return true;
     }
 
-    // Drives the transfer on this thread, looking at the cancel flag between short waits.
-    CURLcode perform(bool* cancelled) {
-        *cancelled = false;
+    // Drives the transfer on this thread, looking at the cancel flag and the deadline between
+    // short waits.
+    CURLcode perform(bool* cancelled, bool* timedOut) {
+        *cancelled = *timedOut = false;
         if (curl_multi_add_handle(multi, easy) != CURLM_OK)
             return CURLE_FAILED_INIT;
+        using Clock = std::chrono::steady_clock;
+        const bool limited = timeouts.totalMilliseconds > 0;
+        const Clock::time_point deadline =
+            Clock::now() + std::chrono::milliseconds(limited ? timeouts.totalMilliseconds : 0);
         CURLcode code = CURLE_OK;
         for (;;) {
             int running = 0;
@@ -249,7 +293,18 @@ struct HttpSession::State {
                 *cancelled = true;
                 break;
             }
-            curl_multi_poll(multi, nullptr, 0, kPollMilliseconds, nullptr);
+            int wait = kPollMilliseconds;
+            if (limited) {
+                const auto left =
+                    std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now());
+                if (left.count() <= 0) {
+                    *timedOut = true;
+                    code = CURLE_OPERATION_TIMEDOUT;
+                    break;
+                }
+                wait = static_cast<int>(std::min<long long>(wait, left.count()));
+            }
+            curl_multi_poll(multi, nullptr, 0, wait, nullptr);
         }
         curl_multi_remove_handle(multi, easy);
         *cancelled = *cancelled || cancelRequested();
@@ -262,7 +317,8 @@ struct HttpSession::State {
             return Failed(HttpFailure::NoSession, CURLE_OUT_OF_MEMORY, "out of memory");
         curl_easy_setopt(easy, CURLOPT_HTTPHEADER, list.list);
         bool cancelled = false;
-        const CURLcode code = perform(&cancelled);
+        bool timedOut = false;
+        const CURLcode code = perform(&cancelled, &timedOut);
         HttpResult result;
         result.status = headSeen ? status : 0;
         result.bodyBytes = bodyBytes;
@@ -273,8 +329,20 @@ struct HttpSession::State {
         if (cancelled) {
             result.failure = HttpFailure::Cancelled;
             result.systemError = CURLE_ABORTED_BY_CALLBACK;
+        } else if (timedOut) {
+            result.failure = HttpFailure::TimedOut;
+            result.errorText = QStringLiteral("the exchange took longer than %1 ms")
+                                   .arg(timeouts.totalMilliseconds);
+        } else if (badLength) {
+            result.failure = HttpFailure::BadLength;
+            result.systemError = CURLE_WEIRD_SERVER_REPLY;
+            result.errorText = QStringLiteral("the reply's Content-Length is not one true length");
         } else if (refused) {
             result.failure = HttpFailure::Refused;
+        } else if (!headSeen && redirectsSeen > 0 && code == CURLE_TOO_MANY_REDIRECTS) {
+            result.failure = HttpFailure::RedirectLoop;
+        } else if (!headSeen && redirectsSeen > 0 && code == CURLE_UNSUPPORTED_PROTOCOL) {
+            result.failure = HttpFailure::RedirectRefused;
         } else if (!headSeen && (headBegun || code == CURLE_OK)) {
             // A peer that closes inside the head leaves curl content when no length was
             // announced yet; no head, no reply.

@@ -18,15 +18,20 @@
 bool InitHttpClient();
 
 enum class HttpFailure {
-    None,         // the exchange completed (any status)
-    NoSession,    // the curl handle could not be created
-    BadRequest,   // refused before sending: control characters in URL/header/cookie, no URL
-    NoConnection, // no reply head: bad address, refused protocol, resolve/connect/send failure
-    Cancelled,    // the cancel flag was set
-    CutHead,      // the connection ended after the reply head began and before it was whole
-    CutBody,      // the body ended before its announced Content-Length
-    Refused,      // a caller callback refused the head, the body or the upload source
-    Transfer,     // any other failure after the reply head (timeout, reset)
+    None,            // the exchange completed (any status)
+    NoSession,       // the curl handle could not be created
+    BadRequest,      // refused before sending: control characters in URL/header/cookie, no URL
+    NoConnection,    // no reply head: bad address, refused protocol, resolve/connect/send failure
+    Cancelled,       // the cancel flag was set
+    CutHead,         // the connection ended after the reply head began and before it was whole
+    CutBody,         // the body ended before its announced Content-Length
+    Refused,         // a caller callback refused the head, the body or the upload source
+    Transfer,        // any other failure after the reply head (stall, reset)
+    TimedOut,        // the whole exchange outlasted HttpTimeouts::totalMilliseconds
+    BadLength,       // the head's Content-Length is not one number (several values, not a
+                     // number, too large), or more body came than it announced
+    RedirectLoop,    // more redirects than setFollowRedirects allows
+    RedirectRefused, // a redirect to a scheme other than http or https
 };
 
 struct HttpResult {
@@ -68,8 +73,9 @@ struct HttpRequest {
 };
 
 struct HttpTimeouts {
-    int connectSeconds = 15;  // give up connecting after this long
-    int lowSpeedSeconds = 60; // abort when under 1 byte/s for this long
+    int connectSeconds = 15;      // give up connecting after this long
+    int lowSpeedSeconds = 60;     // abort when under 1 byte/s for this long
+    qint64 totalMilliseconds = 0; // end the whole exchange as TimedOut after this long (0: never)
 };
 
 class HttpSession {
@@ -91,7 +97,8 @@ public:
     void setPageCookie(const QString& host, const QByteArray& cookie);
     void setTimeouts(const HttpTimeouts& timeouts);
     // GET requests follow up to `maxRedirects` redirects (http/https only; 0, the default,
-    // follows none). Only the final reply reaches the handler; more hops fail as Transfer.
+    // follows none). Only the final reply reaches the handler; more hops fail as
+    // RedirectLoop, a hop to another scheme as RedirectRefused.
     void setFollowRedirects(int maxRedirects);
     // The value of header `name` in the latest reply head, trimmed; empty when absent. Valid
     // from inside `onHead` until the next request.

@@ -4,6 +4,7 @@
 #include "common/WorkingFolders.h"
 #include "platform/HttpClient.h"
 #include "transfer/DownloadRules.h"
+#include "transfer/TargetFile.h"
 
 #include <QFile>
 
@@ -153,7 +154,7 @@ HttpResult DownloadRun::fetch(DownloadRow& row, const QString& target, qint64 re
     if (resumeFrom > 0)
         headers.append("Range: bytes=" + QByteArray::number(resumeFrom) + '-');
 
-    QFile file(target);
+    QFile file;
     HttpReplyHandler handler;
     handler.onHead = [&](int status, qint64) {
         const HeadVerdict verdict =
@@ -170,8 +171,9 @@ HttpResult DownloadRun::fetch(DownloadRow& row, const QString& target, qint64 re
             // The server sent the whole file: what was counted as present starts again.
             job_.bytesDone -= job_.bytesThisFile.exchange(0);
         }
-        const auto mode = verdict == HeadVerdict::Append ? QIODevice::Append : QIODevice::Truncate;
-        if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered | mode)) {
+        const TargetOpen how =
+            verdict == HeadVerdict::Append ? TargetOpen::Append : TargetOpen::Truncate;
+        if (!OpenTargetFile(target, how, file)) {
             end = FileEnd::OpenFailed;
             return false;
         }
@@ -244,14 +246,8 @@ bool DownloadRun::finishFileRow(DownloadRow& row, const HttpResult& result, File
     // Done only from an accepted head and a whole body, or a head saying the file is whole.
     const bool whole = end == FileEnd::Complete || (end == FileEnd::Receiving && result.ok());
     if (!whole) {
-        if (BrokenReplyCode(result) == kDownloadNoServer)
-            fail(row, kDownloadNoServer, QStringLiteral(" 서버에 접속 되지 않습니다."),
-                 systemError);
-        else
-            fail(row, kDownloadCutShort,
-                 QLatin1Char('"') + row.name +
-                     QStringLiteral("\" 파일을 받는 중 연결이 끊어졌습니다."),
-                 systemError);
+        const qint16 code = BrokenReplyCode(result);
+        fail(row, code, BrokenReplyText(code, row.name), systemError);
         return true;
     }
     job_.setStatusLine(quoted(row, "S_FileSaved"));

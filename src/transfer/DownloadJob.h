@@ -21,6 +21,8 @@ inline constexpr qint16 kDownloadTopNode = -306;
 inline constexpr qint16 kDownloadNoDisk = -307;
 inline constexpr qint16 kDownloadCutShort = -308; // the body ended before its length
 inline constexpr qint16 kDownloadTooLarge = -309;
+inline constexpr qint16 kDownloadRedirectLoop = -311;    // more redirects than are followed
+inline constexpr qint16 kDownloadRedirectRefused = -312; // a redirect to neither http nor https
 // Opening a file: it was not there or no program took it.
 inline constexpr qint16 kOpenFailed = -310;
 

@@ -85,8 +85,34 @@ HeadVerdict JudgeDownloadHead(int status, qint64 resumeFrom, const QByteArray& c
 }
 
 qint16 BrokenReplyCode(const HttpResult& result) {
-    const bool nothingBack = result.failure == HttpFailure::NoConnection ||
-                             result.failure == HttpFailure::BadRequest ||
-                             result.failure == HttpFailure::NoSession;
-    return nothingBack ? kDownloadNoServer : kDownloadCutShort;
+    switch (result.failure) {
+    case HttpFailure::NoConnection:
+    case HttpFailure::BadRequest:
+    case HttpFailure::NoSession:
+        return kDownloadNoServer;
+    case HttpFailure::BadLength:
+        return kDownloadBadReply;
+    case HttpFailure::RedirectLoop:
+        return kDownloadRedirectLoop;
+    case HttpFailure::RedirectRefused:
+        return kDownloadRedirectRefused;
+    default:
+        return kDownloadCutShort;
+    }
+}
+
+QString BrokenReplyText(qint16 code, const QString& name) {
+    const QString quoted = QLatin1Char('"') + name + QLatin1Char('"');
+    switch (code) {
+    case kDownloadNoServer:
+        return QStringLiteral(" 서버에 접속 되지 않습니다.");
+    case kDownloadBadReply:
+        return quoted + QStringLiteral(" 파일을 서버에서 받을 수 없습니다. (Content-Length)");
+    case kDownloadRedirectLoop:
+        return quoted + QStringLiteral(" 파일의 주소가 너무 여러 번 다른 곳으로 넘겨집니다.");
+    case kDownloadRedirectRefused:
+        return quoted + QStringLiteral(" 파일의 주소가 http나 https가 아닌 곳으로 넘겨집니다.");
+    default:
+        return quoted + QStringLiteral(" 파일을 받는 중 연결이 끊어졌습니다.");
+    }
 }

@@ -40,6 +40,9 @@ enum class HeadVerdict {
 HeadVerdict JudgeDownloadHead(int status, qint64 resumeFrom, const QByteArray& contentRange);
 
 // The code of a request whose reply never arrived whole: -101 when nothing came back (no
-// connection, or a request refused before sending), -308 when the connection broke inside
-// the reply.
+// connection, or a request refused before sending), -304 when its Content-Length was not one
+// true length, -311 or -312 when its redirects looped or led to another scheme, -308 when the
+// connection broke inside the reply.
 qint16 BrokenReplyCode(const HttpResult& result);
+// The message that goes with a BrokenReplyCode for the file `name`.
+QString BrokenReplyText(qint16 code, const QString& name);

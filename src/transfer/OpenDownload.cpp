@@ -3,14 +3,13 @@
 #include "common/TextCodec.h"
 #include "platform/HttpClient.h"
 #include "transfer/DownloadRules.h"
+#include "transfer/TargetFile.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <fcntl.h>
-#include <unistd.h>
 
 namespace {
 
@@ -51,16 +50,8 @@ qint64 QueryFileSize(OpenDownloadJob& job) {
     return job.knownSize > 0 ? job.knownSize : length;
 }
 
-// A new file `path` with mode 0600, replacing an older regular file of that name.
-bool CreatePrivateFile(const QString& path, QFile& file) {
-    const QByteArray native = QFile::encodeName(path);
-    ::unlink(native.constData());
-    const int fd =
-        ::open(native.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0)
-        return false;
-    return file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered,
-                     QFileDevice::AutoCloseHandle);
+bool OverLimit(const OpenDownloadJob& job, qint64 bytes) {
+    return job.sizeLimit > -1 && static_cast<double>(bytes) > job.sizeLimit;
 }
 
 // Fetches into `path`; `created` tells whether this run made the file.
@@ -71,12 +62,16 @@ qint16 FetchFile(OpenDownloadJob& job, const QString& path, bool& created) {
     QFile file;
     qint16 code = 0;
     HttpReplyHandler handler;
-    handler.onHead = [&](int status, qint64) {
+    handler.onHead = [&](int status, qint64 contentLength) {
         if (status != 200) {
             code = status == 404 ? kDownloadNotFound : kDownloadBadReply;
             return false;
         }
-        created = CreatePrivateFile(path, file);
+        if (OverLimit(job, contentLength)) {
+            code = kDownloadTooLarge;
+            return false;
+        }
+        created = OpenTargetFile(path, TargetOpen::CreatePrivate, file);
         if (!created) {
             code = kDownloadCannotCreate;
             return false;
@@ -85,6 +80,11 @@ qint16 FetchFile(OpenDownloadJob& job, const QString& path, bool& created) {
         return true;
     };
     handler.onBody = [&](QByteArrayView piece) {
+        // A reply without a length, or longer than it said, is held to the limit as it comes.
+        if (OverLimit(job, job.bytesDone + piece.size())) {
+            code = kDownloadTooLarge;
+            return false;
+        }
         if (file.write(piece.data(), piece.size()) != piece.size()) {
             code = kDownloadWriteFailed;
             return false;
@@ -109,7 +109,7 @@ qint16 OpenDownload(OpenDownloadJob& job) {
     const qint64 size = QueryFileSize(job);
     if (size < 0)
         return static_cast<qint16>(size);
-    if (job.sizeLimit > -1 && static_cast<double>(size) > job.sizeLimit)
+    if (OverLimit(job, size))
         return kDownloadTooLarge;
     job.bytesTotal = size;
     const QString path = job.tempFolder + QLatin1Char('/') + job.fileName;

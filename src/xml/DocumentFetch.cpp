@@ -4,6 +4,7 @@
 #include "common/WorkingFolders.h"
 #include "control/ControlSettings.h"
 #include "platform/FetchToFile.h"
+#include "xml/DocumentHolder.h"
 
 #include <QFile>
 #include <QRandomGenerator>
@@ -16,6 +17,14 @@ constexpr int kMaxTempIndex = 100000;
 
 QString TempName(int random, qint32 ticks, int index) {
     return QStringLiteral("_%1_%2[%3].xml").arg(random).arg(ticks).arg(index);
+}
+
+qint64 DeadlineMilliseconds() {
+    bool ok = false;
+    const qint64 shortened = qEnvironmentVariable(kDocumentDeadlineVariable).toLongLong(&ok);
+    if (ok && shortened > 0)
+        return shortened;
+    return std::chrono::milliseconds(kDocumentFetchDeadline).count();
 }
 
 } // namespace
@@ -50,6 +59,8 @@ qint16 FetchDocument(const QString& location, const ControlSettings& settings, Q
     FetchOptions options;
     options.pageHost = QUrl(settings.hostBaseUrl).host();
     options.pageCookie = settings.documentCookie.toUtf8();
+    options.maxBytes = kMaxDocumentBytes;
+    options.timeouts.totalMilliseconds = DeadlineMilliseconds();
     const qint16 code = FetchToFile(ResolveLocation(location, settings.hostBaseUrl), path, options);
     if (code != kFetchOk) {
         QFile::remove(path);
@@ -57,4 +68,18 @@ qint16 FetchDocument(const QString& location, const ControlSettings& settings, Q
     }
     *tempPath = path;
     return kFetchOk;
+}
+
+void ReportFetchLimit(ControlSettings& settings, qint16 loadCode, qint16 fetchCode,
+                      const QString& location) {
+    if (fetchCode == kFetchTooLarge)
+        settings.setHttpError(loadCode, 0,
+                              QStringLiteral("\"%1\" 문서가 %2MB보다 커서 받지 않았습니다.")
+                                  .arg(location)
+                                  .arg(kMaxDocumentBytes / (1024 * 1024)));
+    else if (fetchCode == kFetchTimedOut)
+        settings.setHttpError(loadCode, 0,
+                              QStringLiteral("\"%1\" 문서를 %2초 안에 다 받지 못했습니다.")
+                                  .arg(location)
+                                  .arg(qMax<qint64>(DeadlineMilliseconds() / 1000, 1)));
 }

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QtGlobal>
+#include <chrono>
 
 struct ControlSettings;
 
@@ -14,8 +15,20 @@ QString ResolveLocation(const QString& location, const QString& hostBaseUrl);
 // no such file can be made.
 QString MakeTempPath();
 
+// The longest a document fetch may take, whatever the server's pace: the fetch holds the UI
+// thread. Tests shorten it through the environment variable below (milliseconds).
+inline constexpr std::chrono::seconds kDocumentFetchDeadline{60};
+inline constexpr char kDocumentDeadlineVariable[] = "VANTREL_DOCUMENT_DEADLINE_MS";
+
 // Fetches the document named by `location` (resolved against the page) into a new temporary
-// file, sending the page cookie to the page's own host. Returns FetchToFile's code (-3 when
-// no temporary file can be made); on 0 `*tempPath` names the file, on any failure no file is
-// left behind.
+// file, sending the page cookie to the page's own host. The body may not exceed
+// kMaxDocumentBytes (checked as it arrives) and the fetch may not outlast the deadline.
+// Returns FetchToFile's code (-3 when no temporary file can be made); on 0 `*tempPath` names
+// the file, on any failure no file is left behind.
 qint16 FetchDocument(const QString& location, const ControlSettings& settings, QString* tempPath);
+
+// For a document too large or too slow to fetch, which the load's codes do not tell apart
+// from other failures, sets the error triple to `loadCode` and a text saying which limit
+// ended it; other fetch codes leave the triple alone.
+void ReportFetchLimit(ControlSettings& settings, qint16 loadCode, qint16 fetchCode,
+                      const QString& location);

@@ -47,8 +47,11 @@ qint16 ServerCatalogue::Load(ControlSettings& settings, Prompter& prompter) {
     QString downloaded;
     if (!settings.ServerFileListXML.isEmpty()) {
         const qint16 fetched = FetchDocument(settings.ServerFileListXML, settings, &downloaded);
-        if (fetched != kFetchOk)
-            return CatalogueFetchCode(fetched);
+        if (fetched != kFetchOk) {
+            const qint16 code = CatalogueFetchCode(fetched);
+            ReportFetchLimit(settings, code, fetched, settings.ServerFileListXML);
+            return code;
+        }
     }
     return LoadFile(downloaded, prompter) ? kCatalogueLoaded : kCatalogueNotLoaded;
 }

@@ -59,8 +59,11 @@ UIConfigLoadResult UIConfig::FetchAndLoad(ControlSettings& settings, Prompter& p
     }
     QString path;
     const qint16 fetched = FetchDocument(settings.UIConfigXML, settings, &path);
-    if (fetched != kFetchOk)
-        return {UIConfigFetchCode(fetched), false};
+    if (fetched != kFetchOk) {
+        const qint16 code = UIConfigFetchCode(fetched);
+        ReportFetchLimit(settings, code, fetched, settings.UIConfigXML);
+        return {code, false};
+    }
     if (!Load(path, prompter))
         return {kUIConfigNotLoaded, false};
     ApplyToSettings(settings);

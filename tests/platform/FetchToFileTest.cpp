@@ -4,6 +4,7 @@
 #include "TestServer.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <atomic>
 #include <thread>
@@ -114,6 +115,49 @@ TEST_F(FetchToFileTest, UncreatableFileGivesMinus3) {
     TestServer server({"--root", root()});
     EXPECT_EQ(FetchToFile(server.urlText("/ui.xml"), workPath("no/such/folder/x.xml")),
               kFetchCannotCreate);
+}
+
+TEST_F(FetchToFileTest, SizeCapAndDeadlineEndTheFetchWhileItRuns) {
+    writeFile("slow.xml", QByteArray(40, 'x'));
+    writeFile("small.xml", QByteArray(1000, 's'));
+    const QString target = workPath("doc.xml");
+    // Ends a fetch that a missing limit would let run forever.
+    std::atomic<bool> cancel{false};
+    std::thread guard([&cancel] {
+        for (int i = 0; i < 100 && !cancel; ++i)
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        cancel = true;
+    });
+    FetchOptions capped;
+    capped.cancel = &cancel;
+    capped.maxBytes = 64 * 1024;
+    {
+        TestServer endless({"--root", root(), "--quirk", "endless"});
+        EXPECT_EQ(FetchToFile(endless.urlText("/any.xml"), target, capped), kFetchTooLarge);
+    }
+    {
+        TestServer plain({"--root", root()});
+        capped.maxBytes = 999;
+        EXPECT_EQ(FetchToFile(plain.urlText("/small.xml"), target, capped), kFetchTooLarge);
+        capped.maxBytes = 1000;
+        EXPECT_EQ(FetchToFile(plain.urlText("/small.xml"), target, capped), kFetchOk);
+        EXPECT_EQ(ReadAll(target).size(), 1000);
+    }
+    {
+        // Over a second a byte: the stall limit alone would let it through in the end.
+        TestServer trickle({"--root", root(), "--trickle-ms", "100"});
+        FetchOptions timed;
+        timed.cancel = &cancel;
+        timed.timeouts.totalMilliseconds = 1000;
+        QElapsedTimer clock;
+        clock.start();
+        EXPECT_EQ(FetchToFile(trickle.urlText("/slow.xml"), target, timed), kFetchTimedOut);
+        EXPECT_LT(clock.elapsed(), 2500);
+    }
+    cancel = true;
+    guard.join();
+    EXPECT_EQ(ReadAll(target).size(), 1000); // the earlier whole fetch, untouched
+    EXPECT_TRUE(leftovers() == QStringList{"doc.xml"}) << leftovers().join(',').toStdString();
 }
 
 } // namespace

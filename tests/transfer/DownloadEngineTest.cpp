@@ -391,4 +391,65 @@ TEST_F(DownloadEngineTest, RedirectsFollowedUpToTenOverHttpOnly) {
     EXPECT_EQ(plain.get(server.url("/hop/0/moved.bin"), {}, notFollowed.handler()).status, 302);
 }
 
+TEST_F(DownloadEngineTest, LyingLengthsFailTheRow) {
+    const QByteArray source = writeFile("f.bin", 5000);
+    for (const char* quirk : {"excess-length", "huge-length", "two-lengths"}) {
+        QFile::remove(targetFile("f.bin"));
+        TestServer server({"--root", root(), "--quirk", quirk});
+        DownloadJob job;
+        prepareJob(job, server);
+        job.addFileRow("f.bin", "/f.bin", source.size(), {});
+        job.addFileRow("g.bin", "/f.bin", source.size(), {});
+        QueuedPrompter prompter;
+        EXPECT_EQ(runJob(job, prompter), kDownloadBadReply) << quirk;
+        EXPECT_TRUE(job.resultMessage().contains("Content-Length")) << quirk;
+        for (int row = 0; row < 2; ++row)
+            EXPECT_EQ(job.row(row).state, DownloadRow::Failed) << quirk;
+    }
+}
+
+TEST_F(DownloadEngineTest, RedirectLoopsAndOtherSchemesHaveTheirOwnCodes) {
+    writeFile("moved.bin", 2000);
+    TestServer server({"--root", root(), "--quirk", "redirect"});
+    struct Case {
+        const char* path;
+        qint16 code;
+        const char* says;
+    };
+    for (const Case& c : {Case{"/hop/10/moved.bin", kDownloadRedirectLoop, "너무 여러 번"},
+                          Case{"/hop-ftp/moved.bin", kDownloadRedirectRefused, "http나 https"},
+                          Case{"/hop/3/moved.bin", 0, ""}}) {
+        QFile::remove(targetFile("moved.bin"));
+        DownloadJob job;
+        prepareJob(job, server);
+        job.addFileRow("moved.bin", c.path, 2000, {});
+        QueuedPrompter prompter;
+        EXPECT_EQ(runJob(job, prompter), c.code) << c.path;
+        EXPECT_TRUE(job.resultMessage().contains(QString::fromUtf8(c.says))) << c.path;
+        EXPECT_EQ(QFileInfo::exists(targetFile("moved.bin")), c.code == 0) << c.path;
+    }
+}
+
+TEST_F(DownloadEngineTest, ALinkPlantedAtTheTargetIsNeverWrittenThrough) {
+    writeFile("planted.txt", 3000);
+    QTemporaryDir outside;
+    const QString victim = outside.filePath("victim.txt");
+    for (const qint16 choice : {1, 0}) { // overwrite, resume
+        writeLocal(victim, "precious");
+        QFile::remove(targetFile("planted.txt"));
+        ASSERT_TRUE(QFile::link(victim, targetFile("planted.txt")));
+        TestServer server({"--root", root()});
+        DownloadJob job;
+        prepareJob(job, server);
+        job.settings.receiveDown = 1;
+        job.settings.downStyle = 1;
+        job.addFileRow("planted.txt", "/planted.txt", 3000, {});
+        QueuedPrompter prompter;
+        prompter.options.enqueue({choice, false});
+        EXPECT_EQ(runJob(job, prompter), kDownloadCannotCreate) << choice;
+        EXPECT_EQ(readFile(victim), "precious") << choice;
+        EXPECT_TRUE(QFileInfo(targetFile("planted.txt")).isSymLink()) << choice;
+    }
+}
+
 } // namespace

@@ -13,6 +13,7 @@
 #include "transfer/widgets/OptionQuestionDialog.h"
 #include "xml/XmlDocument.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QElapsedTimer>
@@ -22,6 +23,7 @@
 #include <QRadioButton>
 #include <QScreen>
 #include <QThread>
+#include <QTimer>
 #include <QTreeWidget>
 #include <sys/stat.h>
 
@@ -314,6 +316,55 @@ TEST_F(DownloadWindowTest, BrokenConnectionNeverOpensAFile) {
             EXPECT_TRUE(left.isEmpty() || left == "an earlier copy") << label;
         }
     }
+}
+
+// Clicks the cancel button of the open window after `ms`, so a test of a fault that would
+// otherwise never end fails instead of hanging.
+void CancelOpenWindowAfter(int ms) {
+    QTimer::singleShot(ms, qApp, [] {
+        if (auto* window = dynamic_cast<OpenDownloadWindow*>(QApplication::activeModalWidget()))
+            window->findChild<QPushButton*>()->click();
+    });
+}
+
+TEST_F(DownloadWindowTest, OpenHoldsTheSizeLimitWhileReceivingAndRefusesLyingLengths) {
+    writeFile("doc.txt", QByteArray(4000, 'd'));
+    XmlDocument doc;
+    doc.parseText(R"(<R><FILE name="doc.txt" path="/doc.txt" size="10"/></R>)");
+    const XmlNode file = doc.root().child(0);
+    const QString temporary = DownFolder() + "/doc.txt";
+    {
+        // The catalogue says 10 bytes and the reply has no length: only counting tells.
+        TestServer server({"--root", root(), "--quirk", "endless", "--rate", "4000"});
+        pointAt(server);
+        settings_.ServerFileOpenLimitsize = 1000000;
+        CancelOpenWindowAfter(10000);
+        EXPECT_EQ(OpenServerFile(host_, file), kDownloadTooLarge);
+        EXPECT_FALSE(QFileInfo::exists(temporary));
+    }
+    settings_.ServerFileOpenLimitsize = -1;
+    for (const QString quirk : {"excess-length", "huge-length", "two-lengths"}) {
+        TestServer server({"--root", root(), "--quirk", quirk});
+        pointAt(server);
+        EXPECT_EQ(OpenServerFile(host_, file), kDownloadBadReply) << quirk.toStdString();
+        EXPECT_FALSE(QFileInfo::exists(temporary)) << quirk.toStdString();
+    }
+    EXPECT_TRUE(opened_.isEmpty());
+}
+
+TEST_F(DownloadWindowTest, AnOpenEndedByTheProgramQuittingReportsCancelled) {
+    writeFile("slow.bin", 400000);
+    XmlDocument doc;
+    doc.parseText(R"(<R><FILE name="slow.bin" path="/slow.bin" size="400000"/></R>)");
+    TestServer server({"--root", root(), "--rate", "40"});
+    pointAt(server);
+    QTimer::singleShot(500, qApp, [] { QCoreApplication::exit(0); });
+    EXPECT_EQ(OpenServerFile(host_, doc.root().child(0)), kDownloadCancelled);
+    EXPECT_TRUE(opened_.isEmpty());
+    EXPECT_EQ(events_.codes("openfileCompleted"), QList<short>{kDownloadCancelled});
+    // Let later tests run their windows: a finished application loop clears the quit.
+    QTimer::singleShot(0, qApp, [] { QCoreApplication::exit(0); });
+    QCoreApplication::exec();
 }
 
 TEST_F(DownloadWindowTest, SameDayCleanupRemovesOnlyOldRegularFiles) {

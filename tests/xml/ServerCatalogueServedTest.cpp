@@ -5,6 +5,7 @@
 #include "common/TextCodec.h"
 #include "common/WorkingFolders.h"
 #include "control/ControlSettings.h"
+#include "xml/DocumentHolder.h"
 #include "xml/ServerCatalogue.h"
 
 #include <QDir>
@@ -117,4 +118,17 @@ TEST_F(ServerCatalogueServed, EmptyFileOrNoLocationGivesTheDefaultDisk) {
     EXPECT_EQ(catalogue_.GetServerListFileCount("Bob's <disk> & \"co\"", true), 0);
     EXPECT_EQ(settings_.Charset, "EUC-KR");
     EXPECT_TRUE(prompter_.messages.isEmpty());
+}
+
+TEST_F(ServerCatalogueServed, ADocumentBeyondTheCapIsRefusedBeforeItIsWritten) {
+    QFile huge(root_.filePath("huge.xml"));
+    ASSERT_TRUE(huge.open(QIODevice::WriteOnly));
+    ASSERT_TRUE(huge.resize(kMaxDocumentBytes + 1)); // sparse: takes no room
+    huge.close();
+    EXPECT_EQ(LoadFrom("/huge.xml"), kCatalogueOtherFailure);
+    EXPECT_EQ(settings_.httpErrorCode, kCatalogueOtherFailure);
+    EXPECT_TRUE(settings_.httpErrorText.contains("/huge.xml"));
+    EXPECT_TRUE(settings_.httpErrorText.contains("256MB")) << settings_.httpErrorText.toStdString();
+    EXPECT_TRUE(prompter_.messages.isEmpty());
+    EXPECT_TRUE(DataFiles().isEmpty());
 }

@@ -5,9 +5,11 @@
 #include "common/TextCodec.h"
 #include "common/WorkingFolders.h"
 #include "control/ControlSettings.h"
+#include "xml/DocumentFetch.h"
 #include "xml/UIConfig.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -149,4 +151,22 @@ TEST_F(UIConfigServed, EmptyDocumentLoadsEmptyAndSucceeds) {
     EXPECT_EQ(settings_.newFolderName, "");
     EXPECT_TRUE(prompter_.messages.isEmpty());
     EXPECT_TRUE(DataFiles().isEmpty());
+}
+
+TEST_F(UIConfigServed, ATrickledDocumentFailsAtTheDeadlineWithItsCodeAndText) {
+    Write("tiny.xml", "<UI><NEWFOLDERNAME VALUE=\"t\"/></UI>");
+    qputenv(kDocumentDeadlineVariable, "1000");
+    QElapsedTimer clock;
+    clock.start();
+    // 35 bytes at one every 100 ms: never slow enough for the stall limit.
+    const UIConfigLoadResult result = LoadFrom("/tiny.xml", {"--trickle-ms", "100"});
+    qunsetenv(kDocumentDeadlineVariable);
+    EXPECT_EQ(result.code, kUIConfigOtherFailure);
+    EXPECT_LT(clock.elapsed(), 3000);
+    EXPECT_EQ(settings_.httpErrorCode, kUIConfigOtherFailure);
+    EXPECT_TRUE(settings_.httpErrorText.contains("/tiny.xml"));
+    EXPECT_TRUE(settings_.httpErrorText.contains("1초 안에")) << settings_.httpErrorText.toStdString();
+    EXPECT_TRUE(prompter_.messages.isEmpty());
+    EXPECT_TRUE(DataFiles().isEmpty());
+    EXPECT_EQ(LoadFrom("/tiny.xml").code, kUIConfigLoaded);
 }

@@ -1,7 +1,10 @@
 #include "panes/local/FolderScanner.h"
 
 #include "panes/local/RealLocalNamespace.h"
+#include "panes/server/ServerPaneController.h"
 
+#include <climits>
+#include <cstdlib>
 #include <dirent.h>
 #include <string_view>
 #include <sys/stat.h>
@@ -24,6 +27,12 @@ public:
         : keepRunning_(keepRunning), queue_(queue) {}
 
     void run(const fs::path& root) {
+        char resolved[PATH_MAX];
+        if (::realpath(root.c_str(), resolved)) {
+            realRoot_ = resolved;
+            if (realRoot_.back() != '/')
+                realRoot_ += '/';
+        }
         std::vector<Frame> stack;
         stack.push_back(read(root));
         while (!stack.empty() && keepRunning_.load(std::memory_order_relaxed)) {
@@ -48,8 +57,10 @@ private:
         Frame frame;
         queue_.setCurrentPath(folder);
         DIR* dir = ::opendir(folder.c_str());
-        if (!dir)
+        if (!dir) {
+            add({ScanStep::Refused, folder, AddCode::FolderUnreadable});
             return frame;
+        }
         std::string prefix = folder.native();
         if (prefix.empty() || prefix.back() != '/')
             prefix += '/';
@@ -68,6 +79,12 @@ private:
             case Kind::File:
                 add({ScanStep::File, fs::path(std::move(full))});
                 break;
+            case Kind::LinkedFile:
+                if (leadsInside(full))
+                    add({ScanStep::File, fs::path(std::move(full))});
+                else
+                    add({ScanStep::Refused, fs::path(std::move(full)), AddCode::LinkOutside});
+                break;
             case Kind::Other:
                 break;
             }
@@ -76,7 +93,15 @@ private:
         return frame;
     }
 
-    enum class Kind { Folder, File, Other };
+    enum class Kind { Folder, File, LinkedFile, Other };
+
+    // True when the link `path` resolves to a place below the walk's root.
+    bool leadsInside(const std::string& path) const {
+        char resolved[PATH_MAX];
+        if (realRoot_.empty() || !::realpath(path.c_str(), resolved))
+            return false;
+        return std::string_view(resolved).substr(0, realRoot_.size()) == realRoot_;
+    }
 
     // A real folder, a regular file or a link to one; never a link's folder.
     static Kind kindOf(const std::string& path, unsigned char type) {
@@ -94,7 +119,7 @@ private:
         if (type == DT_REG)
             return Kind::File;
         if (type == DT_LNK && ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode))
-            return Kind::File;
+            return Kind::LinkedFile;
         return Kind::Other;
     }
 
@@ -114,6 +139,7 @@ private:
     const std::atomic<bool>& keepRunning_;
     ScanQueue& queue_;
     std::vector<ScanItem> batch_;
+    std::string realRoot_; // the root with every link resolved, ending in "/"
 };
 
 } // namespace

@@ -42,6 +42,9 @@ void ScanApplier::applyOne(const ScanItem& item) {
         if (structured_ && folders_.size() > 1)
             folders_.pop_back();
         break;
+    case ScanStep::Refused:
+        events_.addfileError(item.code, PathText(item.path));
+        break;
     }
 }
 

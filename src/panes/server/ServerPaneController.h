@@ -21,14 +21,16 @@ struct ControlSettings;
 // Codes of the adding operation and of the duplicate test.
 namespace AddCode {
 inline constexpr short Accepted = 0;
-inline constexpr short Unreadable = -1000;    // not a regular file, or its name is not text
-inline constexpr short NameTaken = -1001;     // a folder, or a file that may not be replaced
-inline constexpr short Excluded = -1003;      // exceptionExt
-inline constexpr short NotPermitted = -1004;  // OnlyExt
-inline constexpr short TooLarge = -1007;      // OneFileLimitsize
-inline constexpr short NoSpace = -1008;       // DiskFreeSize; ends a batch
-inline constexpr short AlreadyQueued = -1009; // a queued local file of that name
-inline constexpr short SameFile = -1010;      // this very file is queued
+inline constexpr short Unreadable = -1000;       // not a regular file, or its name is not text
+inline constexpr short NameTaken = -1001;        // a folder, or a file that may not be replaced
+inline constexpr short Excluded = -1003;         // exceptionExt
+inline constexpr short NotPermitted = -1004;     // OnlyExt
+inline constexpr short TooLarge = -1007;         // OneFileLimitsize
+inline constexpr short NoSpace = -1008;          // DiskFreeSize; ends a batch
+inline constexpr short AlreadyQueued = -1009;    // a queued local file of that name
+inline constexpr short SameFile = -1010;         // this very file is queued
+inline constexpr short LinkOutside = -1011;      // a folder scan met a link to a file outside it
+inline constexpr short FolderUnreadable = -1012; // a folder scan could not list this folder
 inline constexpr short DeclinedOverwrite = -1013;
 inline constexpr short CancelledBatch = -1014; // ends a batch
 inline constexpr short Replaced = -1099;       // an entry of that name was (or may be) replaced

@@ -121,10 +121,14 @@ qint16 OpenServerFile(DownloadHost& host, const XmlNode& file) {
     job.cookie = settings.documentCookie.toUtf8();
     qint16 code = kDownloadCannotCreate;
     if (!job.tempFolder.isEmpty()) {
-        OpenDownloadWindow window(
-            job, CopyTexts(host.uiConfig, UIDialog::DownOpenWin, UIDialog::DownOpenWinLabels),
-            host.parent);
-        window.exec();
+        {
+            OpenDownloadWindow window(
+                job, CopyTexts(host.uiConfig, UIDialog::DownOpenWin, UIDialog::DownOpenWinLabels),
+                host.parent);
+            window.exec();
+        }
+        // Read only once the window is gone: an exec() ended early (the program quitting)
+        // leaves the worker to the window's end, which cancels it and waits for its result.
         code = job.resultCode;
     }
     if (code == 0 && !job.savedPath.isEmpty())

@@ -6,7 +6,9 @@
 #include "transfer/UploadJob.h"
 
 #include <QThread>
+#include <sys/fsuid.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -215,4 +217,56 @@ TEST_F(FolderScanTest, AttachAddsFilesDroppedPathsAndReportsRefusals) {
     attach.dropPaths({local.file("b.txt")});
     EXPECT_TRUE(events.lines.isEmpty());
     EXPECT_FALSE(entries("disk").contains("b.txt"));
+}
+
+TEST_F(FolderScanTest, LinksLeavingTheFolderAreRefusedAndLinksWithinItAreAdded) {
+    const QString victim = local.file("outside/hostname.txt");
+    local.file("pick/own.txt");
+    local.file("pick/sub/deep.txt");
+    ASSERT_TRUE(QFile::link(victim, local.path("pick/planted.txt")));
+    ASSERT_TRUE(QFile::link("../outside/hostname.txt", local.path("pick/relative.txt")));
+    ASSERT_TRUE(QFile::link("../sub/deep.txt", local.path("pick/sub/again.txt")));
+    ASSERT_TRUE(QFile::link(local.path("pick/own.txt"), local.path("pick/mine.txt")));
+    // A chosen folder reached through a link is judged by where it really is.
+    ASSERT_TRUE(QFile::link(local.path("pick"), local.path("chosen")));
+    for (const bool structured : {true, false}) {
+        load(kCatalogue);
+        controller.selectNode(controller.tree().topLevel().front().get());
+        events.lines.clear();
+        EXPECT_EQ(scan(local.path("chosen"), structured), 0);
+        const QStringList added = entries(structured ? "disk/sub" : "disk");
+        EXPECT_TRUE(added.contains("again.txt")) << added.join(',').toStdString();
+        EXPECT_TRUE(entries("disk").contains("mine.txt"));
+        EXPECT_FALSE(entries("disk").contains("planted.txt"));
+        EXPECT_FALSE(entries("disk").contains("relative.txt"));
+        EXPECT_EQ(events.count("addfileError"), 2);
+        EXPECT_TRUE(
+            events.lines.contains("addfileError(-1011," + local.path("chosen/planted.txt") + ")"));
+        EXPECT_TRUE(
+            events.lines.contains("addfileError(-1011," + local.path("chosen/relative.txt") + ")"));
+    }
+}
+
+TEST_F(FolderScanTest, AFolderThatCannotBeListedIsReported) {
+    local.file("scan/open.txt");
+    local.file("scan/closed/hidden.txt");
+    ASSERT_EQ(::chmod(QFile::encodeName(local.root()).constData(), 0755), 0);
+    ASSERT_EQ(::chmod(QFile::encodeName(local.path("scan/closed")).constData(), 0), 0);
+    // The walk runs with the rights of an ordinary user even under root: the worker thread
+    // takes over the file-system identity of the thread that starts it.
+    const bool asRoot = ::geteuid() == 0;
+    target.beginBatch();
+    FolderScanJob job(PathFromText(local.path("scan")), true, target, events);
+    if (asRoot)
+        ::setfsuid(65534);
+    job.start();
+    if (asRoot)
+        ::setfsuid(0);
+    while (job.poll() != ScanProgress::Finished)
+        QThread::msleep(1);
+    target.endBatch();
+    ::chmod(QFile::encodeName(local.path("scan/closed")).constData(), 0755);
+    EXPECT_EQ(job.result(), 0);
+    EXPECT_EQ(entries("disk"), QStringList({"clash", "closed/", "open.txt", "photos/"}));
+    EXPECT_EQ(events.lines, QStringList{"addfileError(-1012," + local.path("scan/closed") + ")"});
 }
