@@ -44,7 +44,7 @@ struct DownloadRow {
     QString name;       // the local name (catalogue name after ServerFileNameMidChar)
     QString serverPath; // the FILE element's path; empty for a folder row
     qint64 size = 0;    // the catalogue size in bytes
-    int folder = -1;    // DownloadJob::addFolder number; kTargetFolder for the top level
+    int folder = 0;     // DownloadJob::addFolder number; kTargetFolder for the top level
     bool isFolder = false;
     std::atomic<int> state{Waiting}; // written by the worker, read by the window
 };
@@ -77,8 +77,9 @@ public:
     DialogTextCopy texts;          // DOWNLOAD_WIN
     DialogTextCopy overwriteTexts; // DOWN_OVERWRITEMSG_WIN
 
-    // The folder rows and files lie in: the download folder itself.
-    static constexpr int kTargetFolder = -1;
+    // The folder rows and files lie in: the download folder itself. Zero, so a row given no
+    // folder (`{}`) lies there whichever way it was added.
+    static constexpr int kTargetFolder = 0;
 
     // Folders and rows are added on the UI thread before the worker starts and never after.
     // A folder named `name` inside `parent` (a number this returned, or kTargetFolder); returns
@@ -142,8 +143,8 @@ private:
         int parent = kTargetFolder;
     };
 
-    std::vector<Folder> folders_;
-    std::deque<DownloadRow> rows_; // stable addresses; atomics are not movable
+    std::vector<Folder> folders_{Folder{}}; // [kTargetFolder] stands for the download folder
+    std::deque<DownloadRow> rows_;          // stable addresses; atomics are not movable
     mutable QMutex textLock_;
     QString statusLine_;
     QString countLine_;
