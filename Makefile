@@ -3,13 +3,23 @@ PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-declarative-dev \
             libcurl4-openssl-dev libpugixml-dev libcpp-httplib-dev \
             libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core \
             fonts-nanum adwaita-icon-theme libxml2-utils python3
+# Only `make fuzz` needs these: clang and its libFuzzer runtime.
+FUZZ_PACKAGES := clang libclang-rt-14-dev
+FUZZ_SECONDS ?= 60
+FUZZERS := fuzz_xml_document fuzz_catalogue
 JOBS ?= $(shell nproc)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps build test asan tsan demo bench clean
+.PHONY: deps fuzz-deps install-missing build test asan tsan demo bench fuzz clean
 
 deps:
-	@missing=$$(for p in $(PACKAGES); do \
+	@$(MAKE) --no-print-directory install-missing WANTED="$(PACKAGES)"
+
+fuzz-deps: deps
+	@$(MAKE) --no-print-directory install-missing WANTED="$(FUZZ_PACKAGES)"
+
+install-missing:
+	@missing=$$(for p in $(WANTED); do \
 	    dpkg-query -W -f='$${Status}\n' $$p 2>/dev/null | grep -q '^install ok installed' || echo $$p; \
 	  done); \
 	if [ -n "$$missing" ]; then \
@@ -46,5 +56,18 @@ demo: build
 bench: build
 	build/bin/vantrel-bench
 
+# Each fuzzer runs FUZZ_SECONDS on its own corpus, seeded from the demo site and fuzz/seeds;
+# a crash leaves its input in build-fuzz as crash-*.
+fuzz: fuzz-deps
+	CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+	  -DVANTREL_FUZZ=ON
+	cmake --build build-fuzz -j $(JOBS) --target $(FUZZERS)
+	cd build-fuzz && for f in $(FUZZERS); do \
+	  mkdir -p corpus/$$f && cp -n ../apps/demo/site/*.xml ../fuzz/seeds/* corpus/$$f/ && \
+	  ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+	    QT_QPA_PLATFORM=offscreen bin/$$f -max_total_time=$(FUZZ_SECONDS) -rss_limit_mb=4096 \
+	    -max_len=1048576 corpus/$$f || exit 1; \
+	done
+
 clean:
-	rm -rf build build-asan build-tsan
+	rm -rf build build-asan build-tsan build-fuzz

@@ -14,11 +14,20 @@ LocalType typeOf(const QMimeType& mime) {
 
 } // namespace
 
+QString TypeNameTail(const QString& fileName) {
+    return fileName.size() <= kTypeNameTail ? fileName : fileName.last(kTypeNameTail);
+}
+
+QString ExtensionOf(const QString& fileName) {
+    const QString tail = TypeNameTail(fileName);
+    const qsizetype dot = tail.lastIndexOf(QLatin1Char('.'));
+    return dot < 0 ? QString() : tail.mid(dot + 1).toLower();
+}
+
 LocalType TypeOfFile(const QString& fileName) {
     static std::mutex mutex;
     static QHash<QString, LocalType> cache;
-    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-    const QString extension = dot < 0 ? QString() : fileName.mid(dot + 1).toLower();
+    const QString extension = ExtensionOf(fileName);
     const std::lock_guard lock(mutex);
     const auto found = cache.constFind(extension);
     if (found != cache.constEnd())

@@ -76,3 +76,9 @@ QString SplitPath(int kind, int part, const QString& path) {
         return path.toUpper();
     return part == kNamePart ? path.mid(last + 1) : path.left(last + 1);
 }
+
+QString ShownText(const QString& text) {
+    if (text.size() <= kMaxShownTextLength)
+        return text;
+    return text.first(kMaxShownTextLength - 1) + QChar(0x2026);
+}

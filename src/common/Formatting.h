@@ -11,6 +11,13 @@ QColor ParseColor(const QString& text, const QColor& fallback);
 // halves round up ("3KB" for 2560 bytes); sizes that are not finite show "0KB".
 QString SizeText(double bytes);
 
+// Views lay out at most this many characters of a name or cell: a longer text is cut there
+// and ends in "…", so painting a row costs the same whatever the catalogue holds.
+inline constexpr qsizetype kMaxShownTextLength = 1024;
+
+// `text`, or its first kMaxShownTextLength - 1 characters followed by "…" when longer.
+QString ShownText(const QString& text);
+
 // `digits` with "," between every group of three, counted from the end.
 QString GroupThousands(const QString& digits);
 

@@ -1,5 +1,7 @@
 #include "common/ThemeIcons.h"
 
+#include "common/FileTypes.h"
+
 #include <QMimeDatabase>
 #include <QStandardPaths>
 #include <array>
@@ -24,7 +26,8 @@ QIcon ThemeIcon(const QString& names, IconKind kind) {
 
 QIcon FileTypeIcon(const QString& fileName) {
     static const QMimeDatabase database;
-    const QMimeType type = database.mimeTypeForFile(fileName, QMimeDatabase::MatchExtension);
+    const QMimeType type =
+        database.mimeTypeForFile(TypeNameTail(fileName), QMimeDatabase::MatchExtension);
     return ThemeIcon(MimeIconNames(type.iconName(), type.genericIconName()) +
                          QStringLiteral(" text-x-generic"),
                      IconKind::File);

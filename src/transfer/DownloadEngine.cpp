@@ -83,7 +83,7 @@ void DownloadRun::fail(DownloadRow& row, qint16 code, const QString& message, qi
 bool DownloadRun::rowNamesAreSafe(const DownloadRow& row) const {
     if (!IsSafeLocalName(row.name))
         return false;
-    for (const QString& step : row.folderPath) {
+    for (const QString& step : job_.folderSteps(row)) {
         if (!IsSafeLocalName(step))
             return false;
     }

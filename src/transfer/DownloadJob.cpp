@@ -1,30 +1,63 @@
 #include "transfer/DownloadJob.h"
 
 #include <QMutexLocker>
+#include <algorithm>
 
-DownloadRow& DownloadJob::addFolderRow(const QString& name, const QStringList& folderPath) {
+int DownloadJob::addFolder(int parent, const QString& name) {
+    folders_.push_back({name, parent});
+    return static_cast<int>(folders_.size()) - 1;
+}
+
+int DownloadJob::addFolderPath(const QStringList& steps) {
+    int folder = kTargetFolder;
+    for (const QString& step : steps)
+        folder = addFolder(folder, step);
+    return folder;
+}
+
+DownloadRow& DownloadJob::addFolderRow(int folder) {
     DownloadRow& row = rows_.emplace_back();
-    row.name = name;
-    row.folderPath = folderPath;
+    row.name = folders_[static_cast<size_t>(folder)].name;
+    row.folder = folder;
     row.isFolder = true;
     return row;
 }
 
+DownloadRow& DownloadJob::addFolderRow(const QString& name, const QStringList& folderPath) {
+    DownloadRow& row = addFolderRow(addFolderPath(folderPath));
+    row.name = name;
+    return row;
+}
+
 DownloadRow& DownloadJob::addFileRow(const QString& name, const QString& serverPath, qint64 size,
-                                     const QStringList& folderPath) {
+                                     int folder) {
     DownloadRow& row = rows_.emplace_back();
     row.name = name;
     row.serverPath = serverPath;
     row.size = std::max<qint64>(size, 0);
-    row.folderPath = folderPath;
+    row.folder = folder;
     bytesTotal += row.size;
     ++fileCount;
     return row;
 }
 
+DownloadRow& DownloadJob::addFileRow(const QString& name, const QString& serverPath, qint64 size,
+                                     const QStringList& folderPath) {
+    return addFileRow(name, serverPath, size, addFolderPath(folderPath));
+}
+
+QStringList DownloadJob::folderSteps(const DownloadRow& row) const {
+    QStringList steps;
+    for (int folder = row.folder; folder != kTargetFolder;
+         folder = folders_[static_cast<size_t>(folder)].parent)
+        steps.append(folders_[static_cast<size_t>(folder)].name);
+    std::reverse(steps.begin(), steps.end());
+    return steps;
+}
+
 QString DownloadJob::rowFolder(int index) const {
     QString folder = settings.downloadFolder;
-    for (const QString& step : row(index).folderPath)
+    for (const QString& step : folderSteps(row(index)))
         folder += QLatin1Char('/') + step;
     return folder;
 }

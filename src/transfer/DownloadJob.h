@@ -7,6 +7,7 @@
 #include <QtGlobal>
 #include <atomic>
 #include <deque>
+#include <vector>
 
 // The result codes and messages of downloads.
 inline constexpr qint16 kDownloadCancelled = -99;
@@ -42,10 +43,10 @@ private:
 struct DownloadRow {
     enum State { Waiting, Checking, Receiving, Succeeded, Skipped, Cancelled, Failed, NoTarget };
 
-    QString name;           // the local name (catalogue name after ServerFileNameMidChar)
-    QString serverPath;     // the FILE element's path; empty for a folder row
-    qint64 size = 0;        // the catalogue size in bytes
-    QStringList folderPath; // catalogue folder names from the selection down to the row
+    QString name;       // the local name (catalogue name after ServerFileNameMidChar)
+    QString serverPath; // the FILE element's path; empty for a folder row
+    qint64 size = 0;    // the catalogue size in bytes
+    int folder = 0;     // DownloadJob::addFolder number; kTargetFolder for the top level
     bool isFolder = false;
     std::atomic<int> state{Waiting}; // written by the worker, read by the window
 };
@@ -78,14 +79,30 @@ public:
     DialogTextCopy texts;          // DOWNLOAD_WIN
     DialogTextCopy overwriteTexts; // DOWN_OVERWRITEMSG_WIN
 
-    // Rows are added on the UI thread before the worker starts and never after.
+    // The folder rows and files lie in: the download folder itself. Zero, so a row given no
+    // folder (`{}`) lies there whichever way it was added.
+    static constexpr int kTargetFolder = 0;
+
+    // Folders and rows are added on the UI thread before the worker starts and never after.
+    // A folder named `name` inside `parent` (a number this returned, or kTargetFolder); returns
+    // its number. Rows share their folders, so a row costs the same at any depth.
+    int addFolder(int parent, const QString& name);
+    // The folder for `steps`, catalogue folder names from the selection down (empty: the
+    // download folder itself).
+    int addFolderPath(const QStringList& steps);
+    // A row that creates `folder`, named after it.
+    DownloadRow& addFolderRow(int folder);
     DownloadRow& addFolderRow(const QString& name, const QStringList& folderPath);
+    DownloadRow& addFileRow(const QString& name, const QString& serverPath, qint64 size,
+                            int folder);
     DownloadRow& addFileRow(const QString& name, const QString& serverPath, qint64 size,
                             const QStringList& folderPath);
     int rowCount() const { return static_cast<int>(rows_.size()); }
     DownloadRow& row(int index) { return rows_[static_cast<size_t>(index)]; }
     const DownloadRow& row(int index) const { return rows_[static_cast<size_t>(index)]; }
 
+    // The catalogue folder names from the selection down to the row's folder, outermost first.
+    QStringList folderSteps(const DownloadRow& row) const;
     // The row's local folder: downloadFolder followed by the row's catalogue folders.
     QString rowFolder(int index) const;
 
@@ -123,7 +140,13 @@ public:
     bool overwriteForAll = false;
 
 private:
-    std::deque<DownloadRow> rows_; // stable addresses; atomics are not movable
+    struct Folder {
+        QString name;
+        int parent = kTargetFolder;
+    };
+
+    std::vector<Folder> folders_{Folder{}}; // [kTargetFolder] stands for the download folder
+    std::deque<DownloadRow> rows_;          // stable addresses; atomics are not movable
     mutable QMutex textLock_;
     QString statusLine_;
     QString countLine_;

@@ -20,14 +20,24 @@ UploadRow RowFor(const XmlNode& file) {
     return row;
 }
 
-void Collect(const XmlNode& parent, QList<UploadRow>& rows) {
-    const int count = parent.childCount();
-    for (int index = 0; index < count; ++index) {
-        const XmlNode child = parent.child(index);
-        if (child.attribute("transtype") == QLatin1String("local"))
-            rows.append(RowFor(child));
-        else
-            Collect(child, rows);
+// Every entry of kind "local" below `top`, in document order; the walk does not enter them
+// and keeps no stack, so a catalogue of any depth or width costs one visit per node.
+void Collect(const XmlNode& top, QList<UploadRow>& rows) {
+    XmlNode node = top.firstChild();
+    while (!node.isNull()) {
+        const bool local = node.attribute("transtype") == QLatin1String("local");
+        if (local)
+            rows.append(RowFor(node));
+        if (!local && !node.firstChild().isNull()) {
+            node = node.firstChild();
+            continue;
+        }
+        while (node.nextSibling().isNull()) {
+            node = node.parent();
+            if (node == top)
+                return;
+        }
+        node = node.nextSibling();
     }
 }
 

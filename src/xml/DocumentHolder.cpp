@@ -35,6 +35,7 @@ bool Replace(DocumentHolder& holder, const LoadMessages& messages, Prompter& pro
         prompter.message(QString(), messages.create);
         return false;
     case XmlDocument::ParseStatus::NotWellFormed:
+    case XmlDocument::ParseStatus::TooDeep:
         prompter.message(QString(), messages.load);
         return false;
     }
@@ -56,7 +57,7 @@ bool ReadAll(QFile& file, QByteArray& bytes) {
 } // namespace
 
 LoadOutcome LoadFromFile(DocumentHolder& holder, const QString& path, const LoadMessages& messages,
-                         Prompter& prompter) {
+                         Prompter& prompter, int maxDepth) {
     holder.tempPath = path;
     const TempFileGuard guard(holder);
     QFile file(path);
@@ -68,8 +69,9 @@ LoadOutcome LoadFromFile(DocumentHolder& holder, const QString& path, const Load
         return LoadOutcome::Failed;
     }
     file.close();
-    const bool parsed = Replace(holder, messages, prompter,
-                                [&bytes](XmlDocument& fresh) { return fresh.parseBytes(bytes); });
+    const bool parsed = Replace(holder, messages, prompter, [&bytes, maxDepth](XmlDocument& fresh) {
+        return fresh.parseBytes(bytes, maxDepth);
+    });
     return parsed ? LoadOutcome::Loaded : LoadOutcome::Failed;
 }
 

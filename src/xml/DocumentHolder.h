@@ -41,9 +41,10 @@ enum class LoadOutcome {
 };
 
 // Parses the file at `path` into `holder` and deletes the file, on every path. A missing or
-// empty file is NoText and the calling document decides what that means.
+// empty file is NoText and the calling document decides what that means. A document nested
+// deeper than `maxDepth` (above 0) fails like one that does not parse.
 LoadOutcome LoadFromFile(DocumentHolder& holder, const QString& path, const LoadMessages& messages,
-                         Prompter& prompter);
+                         Prompter& prompter, int maxDepth = XmlDocument::kAnyDepth);
 
 // Parses `text` into `holder`. False, with the "load" message shown once, when it does not
 // parse; the holder then keeps its previous document.

@@ -21,6 +21,11 @@ inline constexpr qint16 kCatalogueWriteFailed = -2002;  // write to the temporar
 inline constexpr qint16 kCatalogueOtherFailure = -2003; // any other fetch failure (cut body, ...)
 inline constexpr qint16 kCatalogueNotLoaded = -2004;    // the document did not load
 
+// The deepest nesting a catalogue may have, its root element counted as 1: a disk folder is
+// at 2, and 4,094 folder levels fit below it. A deeper catalogue does not load, so nothing
+// built from it (the tree, its view, a folder download) has to cope with unbounded depth.
+inline constexpr int kMaxCatalogueDepth = 4096;
+
 // Result of a path rewrite whose folder or file does not exist.
 inline constexpr qint16 kCatalogueTargetMissing = -94;
 
@@ -70,8 +75,9 @@ public:
     // afterwards in every case.
     qint16 Load(ControlSettings& settings, Prompter& prompter);
     // Parses the downloaded file at `path` (empty: none) and deletes it; a missing or empty
-    // file gives the default document. False, with one message shown, when nothing loaded;
-    // the previous document then stays.
+    // file gives the default document. False, with one message shown, when nothing loaded
+    // (not well-formed, or nested deeper than kMaxCatalogueDepth); the previous document
+    // then stays.
     bool LoadFile(const QString& path, Prompter& prompter);
     bool isLoaded() const { return !holder_.document.isEmpty(); }
     XmlNode root() const { return holder_.root(); }

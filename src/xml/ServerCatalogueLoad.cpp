@@ -58,7 +58,7 @@ qint16 ServerCatalogue::Load(ControlSettings& settings, Prompter& prompter) {
 
 bool ServerCatalogue::LoadFile(const QString& path, Prompter& prompter) {
     changed();
-    switch (LoadFromFile(holder_, path, kCatalogueMessages, prompter)) {
+    switch (LoadFromFile(holder_, path, kCatalogueMessages, prompter, kMaxCatalogueDepth)) {
     case LoadOutcome::Loaded:
         return true;
     case LoadOutcome::Failed:

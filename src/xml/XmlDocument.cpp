@@ -45,6 +45,32 @@ bool ParseFileBytes(pugi::xml_document& document, const QByteArray& bytes) {
     return ParseDecoded(document, bytes, IconvNameFor(declared));
 }
 
+// Whether an element of `document` lies more than `maxDepth` elements deep (the document
+// element at depth 1); walked without recursion.
+bool NestsDeeperThan(const pugi::xml_document& document, int maxDepth) {
+    int depth = 0; // elements open above `node`
+    pugi::xml_node node = document.first_child();
+    while (node) {
+        if (node.type() == pugi::node_element) {
+            if (depth >= maxDepth)
+                return true;
+            if (node.first_child()) {
+                ++depth;
+                node = node.first_child();
+                continue;
+            }
+        }
+        while (!node.next_sibling()) {
+            node = node.parent();
+            if (node == document)
+                return false;
+            --depth;
+        }
+        node = node.next_sibling();
+    }
+    return false;
+}
+
 } // namespace
 
 XmlDocument::XmlDocument() = default;
@@ -52,7 +78,8 @@ XmlDocument::~XmlDocument() = default;
 XmlDocument::XmlDocument(XmlDocument&&) noexcept = default;
 XmlDocument& XmlDocument::operator=(XmlDocument&&) noexcept = default;
 
-template <typename Parse> XmlDocument::ParseStatus XmlDocument::parseWith(Parse parse) {
+template <typename Parse>
+XmlDocument::ParseStatus XmlDocument::parseWith(Parse parse, int maxDepth) {
     std::unique_ptr<Impl> fresh;
     try {
         fresh = std::make_unique<Impl>();
@@ -65,19 +92,24 @@ template <typename Parse> XmlDocument::ParseStatus XmlDocument::parseWith(Parse 
     } catch (...) {
         return ParseStatus::NotWellFormed;
     }
+    if (maxDepth > kAnyDepth && NestsDeeperThan(fresh->document, maxDepth))
+        return ParseStatus::TooDeep;
     impl_ = std::move(fresh);
     return ParseStatus::Parsed;
 }
 
-XmlDocument::ParseStatus XmlDocument::parseBytes(const QByteArray& bytes) {
+XmlDocument::ParseStatus XmlDocument::parseBytes(const QByteArray& bytes, int maxDepth) {
     return parseWith(
-        [&bytes](pugi::xml_document& document) { return ParseFileBytes(document, bytes); });
+        [&bytes](pugi::xml_document& document) { return ParseFileBytes(document, bytes); },
+        maxDepth);
 }
 
 XmlDocument::ParseStatus XmlDocument::parseText(const QString& text) {
-    return parseWith([&text](pugi::xml_document& document) {
-        return ParseUtf8(document, text.toUtf8(), EncodingLabel::Ignored);
-    });
+    return parseWith(
+        [&text](pugi::xml_document& document) {
+            return ParseUtf8(document, text.toUtf8(), EncodingLabel::Ignored);
+        },
+        kAnyDepth);
 }
 
 bool XmlDocument::isEmpty() const {

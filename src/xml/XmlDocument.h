@@ -13,9 +13,13 @@ class XmlDocument {
 public:
     enum class ParseStatus {
         Parsed,
-        CannotCreate, // no memory for the document object
-        NotWellFormed // not well-formed, no root element, unknown or undecodable encoding
+        CannotCreate,  // no memory for the document object
+        NotWellFormed, // not well-formed, no root element, unknown or undecodable encoding
+        TooDeep        // well-formed, but elements nest deeper than the caller allows
     };
+
+    // Passed as `maxDepth`: any nesting is taken.
+    static constexpr int kAnyDepth = 0;
 
     XmlDocument();
     ~XmlDocument();
@@ -29,8 +33,10 @@ public:
     // either the bytes are UTF-8. Bytes invalid in that encoding are NotWellFormed, never
     // replaced, and so is anything a strict parser refuses: repeated attributes, references to
     // entities other than the predefined five, control characters, content after the root.
-    // Entities are never expanded. On failure the document is left as it was.
-    ParseStatus parseBytes(const QByteArray& bytes);
+    // Entities are never expanded. With `maxDepth` above 0, a document whose elements nest
+    // deeper than that (the root element is depth 1) is TooDeep. On failure the document is
+    // left as it was.
+    ParseStatus parseBytes(const QByteArray& bytes, int maxDepth = kAnyDepth);
     // Parses a text held by the program by the same rules; the encoding name in its
     // declaration is not read, since the text is already decoded. On failure the document is
     // left as it was.
@@ -45,7 +51,7 @@ public:
 
 private:
     struct Impl;
-    template <typename Parse> ParseStatus parseWith(Parse parse);
+    template <typename Parse> ParseStatus parseWith(Parse parse, int maxDepth);
 
     std::unique_ptr<Impl> impl_;
 };

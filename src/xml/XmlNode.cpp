@@ -114,6 +114,14 @@ XmlNode XmlNode::child(int index) const {
     return Wrap(child);
 }
 
+XmlNode XmlNode::firstChild() const {
+    return Wrap(Raw(*this).first_child());
+}
+
+XmlNode XmlNode::nextSibling() const {
+    return Wrap(Raw(*this).next_sibling());
+}
+
 XmlNode XmlNode::selectFirst(const QString& xpath) const {
     for (const pugi::xpath_node& found : Evaluate(Raw(*this), xpath)) {
         if (found.node())

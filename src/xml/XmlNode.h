@@ -33,8 +33,12 @@ public:
     bool setAttribute(const QString& name, const QString& value);
 
     // Number of child nodes of any kind, and the child at `index` (empty when out of range).
+    // child(i) walks from the first child: to visit every child, walk the siblings instead.
     int childCount() const;
     XmlNode child(int index) const;
+    // The first child node of any kind, and the node after this one; empty when none.
+    XmlNode firstChild() const;
+    XmlNode nextSibling() const;
 
     // First node matched by the XPath 1.0 expression evaluated from this node; empty when none
     // matches or the expression is not valid. Attribute results are not nodes and are skipped.

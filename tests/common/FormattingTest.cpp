@@ -1,5 +1,6 @@
 #include "common/Formatting.h"
 
+#include "common/FileTypes.h"
 #include "common/LocalPath.h"
 
 #include <gtest/gtest.h>
@@ -86,3 +87,24 @@ TEST(SplitPath, NoSeparatorOrUnknownPartGivesThePathInCapitals) {
 }
 
 } // namespace
+
+TEST(ShownText, LongTextsAreCutAndTypesAreJudgedByTheNameTailOnly) {
+    const QString huge = "report.pdf" + QString(10'000'000, 'a');
+    EXPECT_EQ(ShownText("short.txt"), "short.txt");
+    const QString atLimit(kMaxShownTextLength, 'x');
+    EXPECT_EQ(ShownText(atLimit), atLimit);
+    const QString shown = ShownText(huge);
+    EXPECT_EQ(shown.size(), kMaxShownTextLength);
+    EXPECT_TRUE(shown.startsWith("report.pdfaaa"));
+    EXPECT_EQ(shown.back(), QChar(0x2026));
+
+    // A dot far from the end is not an extension: the head of a long name is never read.
+    EXPECT_EQ(ExtensionOf(huge), "");
+    EXPECT_EQ(ExtensionOf(huge + ".TXT"), "txt");
+    EXPECT_EQ(ExtensionOf("a." + QString(kTypeNameTail, 'b')), "");
+    EXPECT_EQ(ExtensionOf("archive.tar.GZ"), "gz");
+    EXPECT_EQ(ExtensionOf("noextension"), "");
+    EXPECT_EQ(TypeNameTail(huge).size(), kTypeNameTail);
+    EXPECT_EQ(TypeOfFile(huge + ".txt").name, TypeOfFile("x.txt").name);
+    EXPECT_EQ(TypeOfFile(huge).name, TypeOfFile("noextension").name);
+}

@@ -1,4 +1,5 @@
 #include "ServerPaneFixture.h"
+#include "common/Formatting.h"
 #include "panes/server/ServerListItemModel.h"
 #include "panes/server/ServerTreeItemModel.h"
 
@@ -70,3 +71,28 @@ TEST_F(ServerItemModelTest, TheListModelBatchesRowsAddedWhileDrawingIsOff) {
 }
 
 } // namespace
+
+TEST_F(ServerItemModelTest, HugeNamesAreShownCutWhileTheCatalogueKeepsThemWhole) {
+    const QString huge(10'000'000, 'n');
+    load("<MORVEXXML><FOLDER type=\"disk\" name=\"D\"><FOLDER name=\"" + huge +
+         "\"/><FILE name=\"" + huge +
+         ".txt\" transtype=\"server\" size=\"1\"/>"
+         "<FILE name=\"small.txt\" transtype=\"server\" size=\"1\"/></FOLDER></MORVEXXML>");
+    ServerTreeItemModel tree(controller.tree());
+    ServerListItemModel list(controller.list());
+    controller.goToFolder("D", 1);
+    ASSERT_EQ(list.rowCount(), 3);
+    const QModelIndex folder = tree.index(0, 0, tree.index(0, 0));
+    EXPECT_EQ(tree.data(folder, Qt::DisplayRole).toString().size(), kMaxShownTextLength);
+    EXPECT_EQ(ServerTreeItemModel::node(folder)->label.size(), huge.size());
+    for (const int row : {0, 1}) {
+        const QString shown = list.data(list.index(row, NameColumn), Qt::DisplayRole).toString();
+        EXPECT_EQ(shown.size(), kMaxShownTextLength);
+        EXPECT_TRUE(shown.startsWith("nnnn"));
+    }
+    EXPECT_EQ(list.data(list.index(2, NameColumn), Qt::DisplayRole), "small.txt");
+    EXPECT_EQ(controller.list().text(1, NameColumn), huge + ".txt");
+    // Same type, same icon slot: the huge name was judged by its tail.
+    EXPECT_EQ(list.data(list.index(1, NameColumn), ServerListItemModel::ImageIndexRole),
+              list.data(list.index(2, NameColumn), ServerListItemModel::ImageIndexRole));
+}

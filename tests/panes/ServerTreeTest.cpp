@@ -1,5 +1,8 @@
 #include "ServerPaneFixture.h"
 #include "common/RememberedValues.h"
+#include "panes/server/ServerTreeItemModel.h"
+
+#include <QFile>
 
 namespace {
 
@@ -92,3 +95,78 @@ TEST_F(ServerTreeTest, AnEmptyCatalogueSelectsNothing) {
 }
 
 } // namespace
+
+namespace {
+
+// A catalogue whose elements nest `depth` deep: the root, a disk, then folders "f1", "f2", ...
+// down to depth, the deepest holding one file.
+QByteArray NestedCatalogue(int depth) {
+    QByteArray text = "<MORVEXXML><FOLDER type=\"disk\" name=\"D\">";
+    for (int level = 3; level <= depth; ++level)
+        text += "<FOLDER name=\"f" + QByteArray::number(level) + "\">";
+    text += "<FILE name=\"x.txt\" transtype=\"server\" path=\"/x.txt\" size=\"1\"/>";
+    for (int level = 3; level <= depth; ++level)
+        text += "</FOLDER>";
+    return text + "</FOLDER></MORVEXXML>";
+}
+
+// Folder levels below the tree's first top-level node, following first children.
+int LevelsBelowFirstDisk(const ServerTreeModel& tree) {
+    int levels = 0;
+    for (const ServerTreeNode* node = tree.topLevel().front().get(); !node->children.empty();
+         node = node->children.front().get())
+        ++levels;
+    return levels;
+}
+
+} // namespace
+
+TEST_F(ServerTreeTest, CataloguesNestedToTheLimitLoadAndDeeperOnesAreRefused) {
+    // The file element of the deepest folder lies one level below the limit's last folder.
+    load(QString::fromUtf8(NestedCatalogue(kMaxCatalogueDepth - 1)));
+    EXPECT_EQ(LevelsBelowFirstDisk(controller.tree()), kMaxCatalogueDepth - 3);
+    ServerTreeItemModel model(controller.tree());
+    QModelIndex deepest = model.index(0, 0);
+    while (model.rowCount(deepest) > 0)
+        deepest = model.index(0, 0, deepest);
+    EXPECT_EQ(model.data(deepest, Qt::DisplayRole), "f" + QString::number(kMaxCatalogueDepth - 1));
+    EXPECT_EQ(ServerTreeModel::serverPath(ServerTreeItemModel::node(deepest)).count('/'),
+              kMaxCatalogueDepth - 3);
+
+    for (const int depth : {kMaxCatalogueDepth, 300000}) {
+        const QString file = dir.filePath("deep.xml");
+        QFile out(file);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(NestedCatalogue(depth));
+        out.close();
+        prompter.messages.clear();
+        EXPECT_FALSE(catalogue.LoadFile(file, prompter)) << depth;
+        EXPECT_EQ(prompter.messages, QStringList{"load에러"});
+        EXPECT_FALSE(QFile::exists(file));
+    }
+    // The refused documents left the loaded one in place; replacing it drops the deep tree.
+    EXPECT_EQ(catalogue.GetServerListFileCount("D", true), 1);
+    load(kTwoDisks);
+    EXPECT_EQ(model.rowCount(), 2);
+    EXPECT_EQ(LevelsBelowFirstDisk(controller.tree()), 2);
+}
+
+TEST(ServerTreeModelTest, TreesOfAnyDepthAreBuiltAndDroppedWithoutRecursion) {
+    const int depth = 300000;
+    XmlDocument document;
+    ASSERT_EQ(document.parseBytes(NestedCatalogue(depth)), XmlDocument::ParseStatus::Parsed);
+    {
+        ServerTreeModel tree;
+        ASSERT_TRUE(tree.build(document.root()));
+        EXPECT_EQ(LevelsBelowFirstDisk(tree), depth - 2);
+        tree.clear();
+        EXPECT_TRUE(tree.topLevel().empty());
+        ASSERT_TRUE(tree.build(document.root()));
+        ServerTreeNode* middle = tree.topLevel().front().get();
+        for (int level = 0; level < depth / 2; ++level)
+            middle = middle->children.front().get();
+        tree.remove(middle);
+        EXPECT_EQ(LevelsBelowFirstDisk(tree), depth / 2 - 1);
+        ASSERT_TRUE(tree.build(document.root()));
+    }
+}

@@ -52,9 +52,8 @@ ServerAttachTarget::FolderNames& ServerAttachTarget::namesOf(ServerTreeNode* par
     FolderNames names;
     for (auto it = parent->children.rbegin(); it != parent->children.rend(); ++it)
         names.folders.insert((*it)->label, it->get());
-    const int count = parent->element.childCount();
-    for (int index = 0; index < count; ++index) {
-        const XmlNode child = parent->element.child(index);
+    for (XmlNode child = parent->element.firstChild(); !child.isNull();
+         child = child.nextSibling()) {
         if (child.name() == QLatin1String("FILE"))
             names.files.insert(child.attribute(QStringLiteral("name")));
     }

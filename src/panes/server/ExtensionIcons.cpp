@@ -1,15 +1,7 @@
 #include "panes/server/ExtensionIcons.h"
 
+#include "common/FileTypes.h"
 #include "common/ThemeIcons.h"
-
-namespace {
-
-QString extensionOf(const QString& fileName) {
-    const qsizetype dot = fileName.lastIndexOf(QLatin1Char('.'));
-    return dot < 0 ? QString() : fileName.mid(dot + 1).toLower();
-}
-
-} // namespace
 
 QIcon ExtensionIcons::folderIcon() const {
     return ThemeIcon(QStringLiteral("folder"), IconKind::Folder);
@@ -20,7 +12,7 @@ QIcon ExtensionIcons::diskIcon() const {
 }
 
 const ExtensionIcons::Entry& ExtensionIcons::entryFor(const QString& fileName) {
-    const QString extension = extensionOf(fileName);
+    const QString extension = ExtensionOf(fileName);
     auto found = byExtension_.find(extension);
     if (found == byExtension_.end()) {
         const int index = static_cast<int>(byExtension_.size()) + 1;

@@ -1,5 +1,6 @@
 #include "panes/server/ServerListItemModel.h"
 
+#include "common/Formatting.h"
 #include "panes/list/ListRoles.h"
 
 ServerListItemModel::ServerListItemModel(ServerListModel& rows, QObject* parent)
@@ -32,7 +33,7 @@ QVariant ServerListItemModel::data(const QModelIndex& index, int role) const {
     const int row = index.row();
     switch (role) {
     case Qt::DisplayRole:
-        return rows_.text(row, index.column());
+        return ShownText(rows_.text(row, index.column()));
     case Qt::DecorationRole:
         return index.column() == NameColumn ? QVariant(icon(row)) : QVariant();
     case Qt::ForegroundRole: {

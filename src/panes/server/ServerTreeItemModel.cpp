@@ -1,5 +1,7 @@
 #include "panes/server/ServerTreeItemModel.h"
 
+#include "common/Formatting.h"
+
 ServerTreeItemModel::ServerTreeItemModel(ServerTreeModel& tree, QObject* parent)
     : QAbstractItemModel(parent), tree_(tree) {
     tree_.setObserver(this);
@@ -45,7 +47,7 @@ QVariant ServerTreeItemModel::data(const QModelIndex& index, int role) const {
     if (!n)
         return {};
     if (role == Qt::DisplayRole)
-        return n->label;
+        return ShownText(n->label);
     if (role == Qt::DecorationRole)
         return n->isDisk ? icons_.diskIcon() : icons_.folderIcon();
     return {};

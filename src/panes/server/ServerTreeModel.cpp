@@ -24,6 +24,18 @@ void addFolderChildren(ServerTreeNode* start,
 
 } // namespace
 
+ServerTreeNode::~ServerTreeNode() {
+    // Each node taken off the list hands its children over first, so it dies childless.
+    std::vector<std::unique_ptr<ServerTreeNode>> doomed = std::move(children);
+    while (!doomed.empty()) {
+        std::unique_ptr<ServerTreeNode> node = std::move(doomed.back());
+        doomed.pop_back();
+        for (auto& child : node->children)
+            doomed.push_back(std::move(child));
+        node->children.clear();
+    }
+}
+
 const std::vector<std::unique_ptr<ServerTreeNode>>&
 ServerTreeModel::childrenOf(const ServerTreeNode* parent) const {
     return parent ? parent->children : top_;

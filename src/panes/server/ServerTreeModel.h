@@ -9,6 +9,12 @@
 // One folder of the server tree. It holds its catalogue element, so two siblings of the same
 // name never stand in for each other; path-based lookups still take the first match.
 struct ServerTreeNode {
+    ServerTreeNode() = default;
+    // Frees the subtree without recursion, so any depth is safe to drop.
+    ~ServerTreeNode();
+    ServerTreeNode(const ServerTreeNode&) = delete;
+    ServerTreeNode& operator=(const ServerTreeNode&) = delete;
+
     XmlNode element;
     QString label;
     bool isDisk = false;
