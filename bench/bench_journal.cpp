@@ -5,7 +5,6 @@
 
 namespace {
 
-using bench::SilentPrompter;
 
 // A fresh journal, `records` delete records written, then every field read back by index as
 // page script does.

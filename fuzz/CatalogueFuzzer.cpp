@@ -1,6 +1,6 @@
 // Any bytes as a downloaded catalogue: the load with its depth limit, the server tree built
 // from it and dropped again, and the queries script runs on every disk.
-#include "common/Prompter.h"
+#include "SilentPrompter.h"
 #include "panes/server/ServerTreeModel.h"
 #include "xml/ServerCatalogue.h"
 
@@ -8,17 +8,6 @@
 #include <QTemporaryDir>
 
 namespace {
-
-class SilentPrompter : public Prompter {
-public:
-    void message(const QString&, const QString&) override {}
-    int ask(const QString&, const QString&, const QStringList&, int defaultButton) override {
-        return defaultButton;
-    }
-    QStringList openFiles(const QString&, const QString&, const QString&) override { return {}; }
-    QString chooseFolder(const QString&, const QString&) override { return {}; }
-    void showPage(const QString&, const QString&) override {}
-};
 
 const QString& WorkFile() {
     static QTemporaryDir dir;

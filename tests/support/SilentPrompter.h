@@ -2,9 +2,7 @@
 
 #include "common/Prompter.h"
 
-namespace bench {
-
-// Shows nothing and answers every question with its default: benchmarks expect no prompt.
+// Shows nothing and answers every question with its default, for runs that expect no prompt.
 class SilentPrompter : public Prompter {
 public:
     void message(const QString&, const QString&) override {}
@@ -15,5 +13,3 @@ public:
     QString chooseFolder(const QString&, const QString&) override { return {}; }
     void showPage(const QString&, const QString&) override {}
 };
-
-} // namespace bench
