@@ -2,6 +2,7 @@
 
 #include "common/FileTypes.h"
 
+#include <QFileInfo>
 #include <QMimeDatabase>
 #include <QStandardPaths>
 #include <array>
@@ -45,9 +46,14 @@ void UseInstalledIconTheme() {
     static const QString kTheme = QStringLiteral("Adwaita");
     if (!QIcon::themeName().isEmpty() && QIcon::themeName() != QLatin1String("hicolor"))
         return;
-    const QString index =
+    const QString themeFolder =
         QStandardPaths::locate(QStandardPaths::GenericDataLocation,
-                               QStringLiteral("icons/") + kTheme + QStringLiteral("/index.theme"));
-    if (!index.isEmpty())
-        QIcon::setThemeName(kTheme);
+                               QStringLiteral("icons/") + kTheme, QStandardPaths::LocateDirectory);
+    if (themeFolder.isEmpty())
+        return;
+    // Platforms without a desktop theme search Qt's own resources only.
+    const QString iconsFolder = QFileInfo(themeFolder).path();
+    if (!QIcon::themeSearchPaths().contains(iconsFolder))
+        QIcon::setThemeSearchPaths(QIcon::themeSearchPaths() << iconsFolder);
+    QIcon::setThemeName(kTheme);
 }

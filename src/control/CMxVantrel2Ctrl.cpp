@@ -48,11 +48,12 @@
 namespace {
 
 // Panes ask for icons by theme name; without a desktop theme they get Qt's own style icons.
+// The style's icons are taken first: once a theme is set, the style answers from it.
 void installIcons(const QStyle& style) {
-    UseInstalledIconTheme();
     SetFallbackIcons(style.standardIcon(QStyle::SP_DirIcon),
                      style.standardIcon(QStyle::SP_DriveHDIcon),
                      style.standardIcon(QStyle::SP_FileIcon));
+    UseInstalledIconTheme();
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "IsolatedHome.h"
+#include "common/ThemeIcons.h"
 #include "control/CMxVantrel2Ctrl.h"
 #include "panes/local/LocalListModel.h"
 #include "panes/server/ExtensionIcons.h"
@@ -38,9 +39,14 @@ TEST(PaneIcons, FoldersDrivesAndFilesHaveIconsWithAndWithoutATheme) {
     CMxVantrel2Ctrl ctrl;
     ExtensionIcons server;
 
-    EXPECT_FALSE(localIcon(entry("notes.txt", false)).isNull()) << "installed theme";
-    EXPECT_FALSE(localIcon(entry("docs", true)).isNull());
-    EXPECT_FALSE(server.fileIcon("photo.png").isNull());
+    // With the installed theme the types' own (or generic) icons show, not the last resort.
+    const auto themed = [](const QIcon& icon, IconKind kind) {
+        return !icon.isNull() && icon.cacheKey() != ThemeIcon({}, kind).cacheKey();
+    };
+    EXPECT_TRUE(themed(localIcon(entry("notes.txt", false)), IconKind::File));
+    EXPECT_TRUE(themed(localIcon(entry("docs", true)), IconKind::Folder));
+    EXPECT_TRUE(themed(server.fileIcon("photo.png"), IconKind::File));
+    EXPECT_TRUE(themed(server.diskIcon(), IconKind::Drive));
 
     QIcon::setThemeSearchPaths({});
     QIcon::setThemeName(QStringLiteral("no-such-theme"));
