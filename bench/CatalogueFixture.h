@@ -3,7 +3,7 @@
 // A generated server catalogue at page scale, shared by the catalogue and script benchmarks:
 // one disk, top folders each holding subfolders, 50 files in every folder.
 
-#include "SilentPrompter.h"
+#include "common/SilentPrompter.h"
 
 #include <QFile>
 #include <QMap>

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "RecordingEvents.h"
-#include "SilentPrompter.h"
-#include "control/ControlSettings.h"
+#include "common/SilentPrompter.h"
 #include "panes/server/ServerListItemModel.h"
 #include "panes/server/ServerPaneController.h"
+#include "settings/ControlSettings.h"
 #include "xml/ChangeJournal.h"
 #include "xml/ServerCatalogue.h"
 #include "xml/UIConfig.h"

@@ -1,10 +1,9 @@
-#include "SilentPrompter.h"
+#include "common/SilentPrompter.h"
 #include "xml/ChangeJournal.h"
 
 #include <benchmark/benchmark.h>
 
 namespace {
-
 
 // A fresh journal, `records` delete records written, then every field read back by index as
 // page script does.

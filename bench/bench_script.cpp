@@ -2,8 +2,8 @@
 // script really does it: GetServerListFileCount, then GetServerListFileItem per index.
 
 #include "CatalogueFixture.h"
-#include "control/CMxVantrel2Ctrl.h"
-#include "control/PaneHostWindow.h"
+#include "face/CMxVantrel2Ctrl.h"
+#include "session/ControlSession.h"
 
 #include <QJSEngine>
 #include <benchmark/benchmark.h>
@@ -23,7 +23,7 @@ void BM_ScriptEnumerateAllFiles(benchmark::State& state) {
     const int files = static_cast<int>(state.range(0));
     SilentPrompter prompter;
     CMxVantrel2Ctrl ctrl;
-    ServerCatalogue& catalogue = ctrl.paneHost().catalogue();
+    ServerCatalogue& catalogue = ctrl.session().catalogue();
     if (!catalogue.LoadFile(ConsumableCopy(files), prompter)) {
         state.SkipWithError("catalogue did not load");
         return;

@@ -1,6 +1,6 @@
 // Any bytes as a downloaded catalogue: the load with its depth limit, the server tree built
 // from it and dropped again, and the queries script runs on every disk.
-#include "SilentPrompter.h"
+#include "common/SilentPrompter.h"
 #include "panes/server/ServerTreeModel.h"
 #include "xml/ServerCatalogue.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "control/ControlSettings.h"
+#include "settings/ControlSettings.h"
 
 #include <QSize>
 #include <QString>

@@ -1,9 +1,11 @@
 #include "PageRunner.h"
 
 #include "UiDriver.h"
-#include "control/CMxVantrel2Ctrl.h"
+#include "control/ControlWindow.h"
 #include "control/PaneHostWindow.h"
-#include "control/ScriptedPrompter.h"
+#include "face/CMxVantrel2Ctrl.h"
+#include "session/ControlSession.h"
+#include "session/ScriptedPrompter.h"
 
 #include <QApplication>
 #include <QFile>
@@ -55,17 +57,18 @@ void HostObject::print(const QString& line) {
 }
 
 PageRunner::PageRunner(const HostOptions& options)
-    : options_(options), ctrl_(std::make_unique<CMxVantrel2Ctrl>()) {
+    : options_(options), ctrl_(std::make_unique<CMxVantrel2Ctrl>()),
+      window_(std::make_unique<ControlWindow>(ctrl_->session())) {
     if (options_.offscreen) {
         scriptedPrompter_ = std::make_unique<ScriptedPrompter>(printLine);
-        ctrl_->paneHost().setPrompter(scriptedPrompter_.get());
-        ctrl_->paneHost().setFileOpener([](const QString& path) {
+        ctrl_->session().setPrompter(*scriptedPrompter_);
+        ctrl_->session().setFileOpener([](const QString& path) {
             printLine(QStringLiteral("open: ") + path);
             return true;
         });
     }
     host_ = new HostObject(scriptedPrompter_.get(), &engine_);
-    host_->setUi(new UiDriver(*ctrl_, host_));
+    host_->setUi(new UiDriver(*window_, host_));
     connect(host_, &HostObject::quitRequested, this, &PageRunner::finish, Qt::QueuedConnection);
 }
 
@@ -73,10 +76,10 @@ PageRunner::~PageRunner() = default;
 
 int PageRunner::run() {
     ctrl_->loadPropertySet(options_.params);
-    ctrl_->setHostPage(HostPage::fromUrl(options_.pageUrl, options_.cookie));
-    ctrl_->resize(options_.size);
-    ctrl_->setWindowTitle(QStringLiteral("Vantrel - %1").arg(options_.pageUrl.toString()));
-    ctrl_->show();
+    ctrl_->session().setHostPage(HostPage::fromUrl(options_.pageUrl, options_.cookie));
+    window_->resize(options_.size);
+    window_->setWindowTitle(QStringLiteral("Vantrel - %1").arg(options_.pageUrl.toString()));
+    window_->show();
 
     QTimer::singleShot(options_.timeoutSeconds * 1000, this, [this] {
         printError(QStringLiteral("timed out after %1 s").arg(options_.timeoutSeconds));
@@ -118,6 +121,6 @@ void PageRunner::finish(int code) {
 void PageRunner::saveScreenshot() const {
     if (options_.screenshotFile.isEmpty())
         return;
-    if (!ctrl_->grab().save(options_.screenshotFile, "PNG"))
+    if (!window_->grab().save(options_.screenshotFile, "PNG"))
         printError(QStringLiteral("cannot save screenshot %1").arg(options_.screenshotFile));
 }

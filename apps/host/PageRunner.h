@@ -7,6 +7,7 @@
 #include <memory>
 
 class CMxVantrel2Ctrl;
+class ControlWindow;
 class ScriptedPrompter;
 
 // The `host` object page script sees.
@@ -57,6 +58,7 @@ private:
 
     HostOptions options_;
     std::unique_ptr<CMxVantrel2Ctrl> ctrl_;
+    std::unique_ptr<ControlWindow> window_;
     std::unique_ptr<ScriptedPrompter> scriptedPrompter_;
     QJSEngine engine_;
     HostObject* host_ = nullptr;

@@ -1,8 +1,9 @@
 #include "UiDriver.h"
 
 #include "PaneRows.h"
-#include "control/CMxVantrel2Ctrl.h"
+#include "control/ControlWindow.h"
 #include "control/PaneHostWindow.h"
+#include "session/ControlSession.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -63,7 +64,7 @@ bool namesNoRow(const QJSValue& row) {
 
 } // namespace
 
-UiDriver::UiDriver(CMxVantrel2Ctrl& ctrl, QObject* parent) : QObject(parent), ctrl_(ctrl) {}
+UiDriver::UiDriver(ControlWindow& ctrl, QObject* parent) : QObject(parent), ctrl_(ctrl) {}
 
 void UiDriver::settle() {
     if (!ctrl_.isActiveWindow()) {
@@ -141,7 +142,7 @@ bool UiDriver::key(const QString& name, const QString& modifiers) {
     settle();
     QWidget* target = QApplication::focusWidget();
     if (!target || (target != &ctrl_ && !ctrl_.isAncestorOf(target)))
-        target = ctrl_.paneHost().focusTarget(ctrl_.paneHost().focusPane());
+        target = ctrl_.paneHost().focusTarget(ctrl_.session().focusPane());
     if (!target)
         target = &ctrl_;
     QTest::keyClick(target, sequence[0].key(),

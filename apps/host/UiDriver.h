@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <QVariantList>
 
-class CMxVantrel2Ctrl;
+class ControlWindow;
 class QAbstractItemView;
 class QModelIndex;
 class QWidget;
@@ -19,7 +19,7 @@ class QWidget;
 class UiDriver : public QObject {
     Q_OBJECT
 public:
-    UiDriver(CMxVantrel2Ctrl& ctrl, QObject* parent);
+    UiDriver(ControlWindow& ctrl, QObject* parent);
 
     // An empty or missing row clicks the empty space at the bottom of the view.
     Q_INVOKABLE bool click(const QString& pane, const QJSValue& row, const QString& modifiers = {});
@@ -53,5 +53,5 @@ private:
     bool rowPoint(QAbstractItemView& view, const QJSValue& row, QPoint& point);
     void settle();
 
-    CMxVantrel2Ctrl& ctrl_;
+    ControlWindow& ctrl_;
 };

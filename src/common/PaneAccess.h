@@ -3,8 +3,6 @@
 #include <QList>
 #include <QString>
 
-struct UploadRow;
-
 // What the control's script methods need of a file list (server or local). A pane
 // that is not built yet is simply absent, and the script methods answer their empty results.
 class ListPaneAccess {
@@ -32,32 +30,4 @@ public:
     virtual bool selectedHasParent() const = 0;
     // Opens and selects the folder at `path`; false when the tree has no such folder.
     virtual bool goToFolder(const QString& path) = 0;
-};
-
-// What the control's attach methods need of the local pane.
-class LocalAttachAccess {
-public:
-    virtual ~LocalAttachAccess() = default;
-    // FileAttach, FolderAttach and AddLocalFile; each returns when its dialogs have closed.
-    virtual void fileAttach() = 0;
-    virtual void folderAttach() = 0;
-    virtual void addLocalFile(const QString& localFile) = 0;
-    // The upload window's list-building step: the rows of the files queued in this run of
-    // the control (never a "local" entry that came with a downloaded catalogue); 0, -97 or
-    // -99 as the upload takes it.
-    virtual qint16 buildUploadRows(QList<UploadRow>& rows) = 0;
-};
-
-// What the document load asks of the server pane, step by step.
-class ServerPaneLoading {
-public:
-    virtual ~ServerPaneLoading() = default;
-    // Takes colours and columns from the freshly loaded UI configuration.
-    virtual void applyConfiguration() = 0;
-    // Empties the server tree and list before the catalogue is replaced.
-    virtual void clear() = 0;
-    // Builds the server tree from the catalogue; false when it cannot be built.
-    virtual bool buildTree() = 0;
-    // Selects the remembered folder, or the root (as ServerTreeAutoSelect says).
-    virtual void selectFirstFolder() = 0;
 };

@@ -3,6 +3,7 @@
 #include "common/ControlEvents.h"
 #include "control/ControlKeys.h"
 #include "control/PaneHostWindow.h"
+#include "session/ControlSession.h"
 
 #include <QCoreApplication>
 #include <QKeyEvent>
@@ -26,7 +27,7 @@ bool ControlInputFilter::eventFilter(QObject* watched, QEvent* event) {
         return handleKey(widget, static_cast<QKeyEvent*>(event));
     }
     if (const qint16 pane = host_.paneContaining(widget))
-        host_.setFocusPane(pane);
+        host_.session().setFocusPane(pane);
     return false;
 }
 
@@ -53,7 +54,7 @@ bool ControlInputFilter::handleKey(QWidget* receiver, QKeyEvent* key) {
 // the pane's focus widget. A copy is sent so the original, consumed here, cannot climb the
 // parent chain when the pane ignores the key.
 void ControlInputFilter::deliverToFocusedPane(QWidget* receiver, const QKeyEvent& key) {
-    const qint16 pane = host_.focusPane();
+    const qint16 pane = host_.session().focusPane();
     QWidget* target = host_.paneContaining(receiver) == pane ? receiver : host_.focusTarget(pane);
     if (!target)
         return;
@@ -64,8 +65,8 @@ void ControlInputFilter::deliverToFocusedPane(QWidget* receiver, const QKeyEvent
 }
 
 void ControlInputFilter::focusNextPane() {
-    const qint16 next = NextFocusPane(host_.focusPane(), host_.shownPanes());
-    host_.setFocusPane(next);
+    const qint16 next = NextFocusPane(host_.session().focusPane(), host_.shownPanes());
+    host_.session().setFocusPane(next);
     if (QWidget* target = host_.focusTarget(next))
         target->setFocus(Qt::TabFocusReason);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "common/FocusPanes.h"
+
 #include <QRect>
 #include <array>
 
@@ -7,7 +9,15 @@
 // the arithmetic is testable without a window.
 class PaneLayout {
 public:
-    enum Pane { ServerTree, ServerList, LocalTree, LocalList, PaneCount };
+    // Panes are kept in focus-pane order.
+    enum Pane {
+        ServerTree = ServerTreePane - 1,
+        ServerList = ServerListPane - 1,
+        LocalTree = LocalTreePane - 1,
+        LocalList = LocalListPane - 1,
+        PaneCount
+    };
+    static constexpr Pane PaneOf(FocusPane pane) { return static_cast<Pane>(pane - 1); }
     static constexpr int kBarThickness = 4;
 
     // Takes a new client size; positions still zero get their defaults from it

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "control/ControlSettings.h"
 #include "platform/HttpClient.h"
+#include "settings/ControlSettings.h"
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -2,8 +2,8 @@
 
 #include "common/ServerAddress.h"
 #include "common/WorkingFolders.h"
-#include "control/ControlSettings.h"
 #include "platform/FetchToFile.h"
+#include "settings/ControlSettings.h"
 #include "xml/DocumentHolder.h"
 
 #include <QFile>

@@ -69,7 +69,7 @@ public:
 
     // --- Loading
 
-    // Upper-cases settings.Charset, takes it and InitDiskName, fetches ServerFileListXML and
+    // Takes settings.Charset (upper-cased) and InitDiskName, fetches ServerFileListXML and
     // loads it; without a location, or for an empty file, the default document with one empty
     // disk folder. Returns kCatalogueLoaded or a failure code above; the fetched file is gone
     // afterwards in every case.

@@ -1,6 +1,6 @@
 #include "common/TextCodec.h"
-#include "control/ControlSettings.h"
 #include "platform/FetchToFile.h"
+#include "settings/ControlSettings.h"
 #include "xml/DocumentFetch.h"
 #include "xml/ServerCatalogue.h"
 
@@ -41,8 +41,7 @@ qint16 CatalogueFetchCode(qint16 fetchCode) {
 }
 
 qint16 ServerCatalogue::Load(ControlSettings& settings, Prompter& prompter) {
-    settings.Charset = settings.Charset.toUpper();
-    encodingName_ = settings.Charset;
+    encodingName_ = settings.Charset.toUpper();
     diskName_ = settings.InitDiskName;
     QString downloaded;
     if (!settings.ServerFileListXML.isEmpty()) {

@@ -2,8 +2,8 @@
 
 #include "common/Formatting.h"
 #include "common/Prompter.h"
-#include "control/ControlSettings.h"
 #include "platform/FetchToFile.h"
+#include "settings/ControlSettings.h"
 #include "xml/DocumentFetch.h"
 
 namespace {

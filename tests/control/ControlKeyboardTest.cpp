@@ -1,8 +1,10 @@
 #include "IsolatedHome.h"
-#include "control/CMxVantrel2Ctrl.h"
+#include "control/ControlWindow.h"
 #include "control/PaneHostWindow.h"
-#include "control/ScriptedPrompter.h"
+#include "face/CMxVantrel2Ctrl.h"
 #include "panes/list/FileListView.h"
+#include "session/ControlSession.h"
+#include "session/ScriptedPrompter.h"
 
 #include <QAbstractItemView>
 #include <QApplication>
@@ -19,7 +21,7 @@ namespace {
 class ControlKeyboard : public ::testing::Test {
 protected:
     void SetUp() override {
-        host().setPrompter(&prompter);
+        ctrl.session().setPrompter(prompter);
         ctrl.settings().LocalUIType = 1;
         model.appendRow(new QStandardItem("alpha"));
         model.appendRow(new QStandardItem("beta"));
@@ -29,13 +31,13 @@ protected:
         host().installPane(PaneLayout::ServerList, list);
         QObject::connect(&ctrl, &CMxVantrel2Ctrl::OnFunctionKeyPress,
                          [this](const QString& name) { keys.append(name); });
-        ctrl.resize(600, 400);
-        ctrl.show();
-        ctrl.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&ctrl));
+        window.resize(600, 400);
+        window.show();
+        window.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
     }
 
-    PaneHostWindow& host() { return ctrl.paneHost(); }
+    PaneHostWindow& host() { return window.paneHost(); }
     QWidget* listViewport() { return list->currentView()->viewport(); }
 
     IsolatedHome home;
@@ -43,6 +45,7 @@ protected:
     ScriptedPrompter prompter{[](const QString&) {
     }};
     CMxVantrel2Ctrl ctrl;
+    ControlWindow window{ctrl.session()};
     QStandardItemModel model;
     FileListView* list = nullptr;
     QPointer<QWidget> placeholder;
@@ -67,14 +70,14 @@ TEST_F(ControlKeyboard, InstalledPaneTakesThePlaceAndClicksSetTheFocusPane) {
 
     const QRect row = list->currentView()->visualRect(model.index(1, 0));
     QTest::mouseClick(listViewport(), Qt::LeftButton, {}, row.center());
-    EXPECT_EQ(host().focusPane(), 2);
+    EXPECT_EQ(ctrl.session().focusPane(), 2);
     QTest::mouseClick(host().pane(PaneLayout::ServerTree), Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(host().focusPane(), 1);
+    EXPECT_EQ(ctrl.session().focusPane(), 1);
 }
 
 TEST_F(ControlKeyboard, FunctionKeysAreReportedAndTabCyclesTheShownPanes) {
     list->currentView()->setFocus();
-    host().setFocusPane(2);
+    ctrl.session().setFocusPane(2);
     QTest::keyClick(list->currentView(), Qt::Key_F11);
     QTest::keyClick(list->currentView(), Qt::Key_F10);
     QTest::keyClick(list->currentView(), Qt::Key_C, Qt::ControlModifier);
@@ -82,20 +85,20 @@ TEST_F(ControlKeyboard, FunctionKeysAreReportedAndTabCyclesTheShownPanes) {
     EXPECT_EQ(keys, (QStringList{"F11", "CTRL_C", "DELETE"}));
 
     QTest::keyClick(list->currentView(), Qt::Key_Tab);
-    EXPECT_EQ(host().focusPane(), 1);
+    EXPECT_EQ(ctrl.session().focusPane(), 1);
     EXPECT_TRUE(host().pane(PaneLayout::ServerTree)->hasFocus());
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-    EXPECT_EQ(host().focusPane(), 2) << "hidden local panes are skipped";
+    EXPECT_EQ(ctrl.session().focusPane(), 2) << "hidden local panes are skipped";
     EXPECT_TRUE(list->currentView()->hasFocus());
 
     list->currentView()->setCurrentIndex(model.index(0, 0));
-    QTest::keyClick(&ctrl, Qt::Key_Down);
+    QTest::keyClick(&window, Qt::Key_Down);
     EXPECT_EQ(list->currentView()->currentIndex().row(), 1) << "arrows go to the focused pane";
 }
 
 TEST_F(ControlKeyboard, AnOpenEditBoxGetsTheKeysAndNothingIsReported) {
     list->currentView()->setFocus();
-    host().setFocusPane(2);
+    ctrl.session().setFocusPane(2);
     list->currentView()->edit(model.index(0, 0));
     auto* editor = listViewport()->findChild<QLineEdit*>();
     ASSERT_NE(editor, nullptr);
@@ -107,16 +110,16 @@ TEST_F(ControlKeyboard, AnOpenEditBoxGetsTheKeysAndNothingIsReported) {
     QTest::keyClick(editor, Qt::Key_Delete);
     EXPECT_TRUE(keys.isEmpty());
     EXPECT_EQ(editor->text(), "") << "Delete went to the edit box";
-    EXPECT_EQ(host().focusPane(), 2);
+    EXPECT_EQ(ctrl.session().focusPane(), 2);
 }
 
 TEST_F(ControlKeyboard, SplittersAreDrawnInTheirColourAndDraggedWithinBounds) {
     const int bar = host().layout().serverTreeWidth();
     EXPECT_EQ(host().grab().toImage().pixelColor(bar + 1, 50), QColor(168, 166, 164));
-    host().settings().SpBarColor = "#FF0000";
+    ctrl.settings().SpBarColor = "#FF0000";
     host().update();
     EXPECT_EQ(host().grab().toImage().pixelColor(bar + 1, 50), QColor(255, 0, 0));
-    host().settings().SpBarColor = "red";
+    ctrl.settings().SpBarColor = "red";
     EXPECT_EQ(host().splitterColor(), QColor(168, 166, 164));
 
     QTest::mousePress(&host(), Qt::LeftButton, {}, QPoint(bar + 2, 50));
@@ -154,12 +157,12 @@ TEST_F(ControlKeyboard, AKeyThePaneIgnoresReachesItOnceAndStopsThere) {
     QAbstractItemView* view = list->currentView();
     view->setCurrentIndex(model.index(0, 0));
     view->setFocus();
-    host().setFocusPane(2);
+    ctrl.session().setFocusPane(2);
     KeyCounter toView(*view);
-    KeyCounter toControl(ctrl);
+    KeyCounter toControl(window);
     for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Left, Qt::Key_Home, Qt::Key_PageUp}) {
         QTest::keyClick(view, key);
-        QTest::keyClick(&ctrl, key);
+        QTest::keyClick(&window, key);
     }
     EXPECT_EQ(toView.presses, 8);
     EXPECT_EQ(toControl.presses, 0) << "the control passes them on and nothing climbs back";

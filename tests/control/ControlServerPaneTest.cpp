@@ -1,10 +1,12 @@
 #include "IsolatedHome.h"
 #include "QStringPrinter.h"
 #include "TestServer.h"
-#include "control/CMxVantrel2Ctrl.h"
+#include "control/ControlWindow.h"
 #include "control/PaneHostWindow.h"
-#include "control/ScriptedPrompter.h"
+#include "face/CMxVantrel2Ctrl.h"
 #include "panes/list/FileListView.h"
+#include "session/ControlSession.h"
+#include "session/ScriptedPrompter.h"
 #include "transfer/DownloadJob.h"
 
 #include <QAbstractItemView>
@@ -44,8 +46,8 @@ protected:
         server = std::make_unique<TestServer>(
             QStringList{"--root", site.path(), "--upload-dir", uploads.path()});
         ASSERT_TRUE(server->isRunning());
-        host().setPrompter(&prompter);
-        host().setFileOpener([this](const QString& path) {
+        ctrl.session().setPrompter(prompter);
+        ctrl.session().setFileOpener([this](const QString& path) {
             opened.append(path);
             return true;
         });
@@ -54,10 +56,10 @@ protected:
         ctrl.loadPropertySet({{"UIConfigXML", "/ui.xml"},
                               {"ServerFileListXML", "/catalogue.xml"},
                               {"LocalUIType", "2"}});
-        ctrl.setHostPage(HostPage::fromUrl(QUrl(server->urlText("/page.html")), {}));
-        ctrl.resize(800, 600);
-        ctrl.show();
-        ASSERT_TRUE(QTest::qWaitFor([this] { return ctrl.isLoadCompleted(); }, 10000));
+        ctrl.session().setHostPage(HostPage::fromUrl(QUrl(server->urlText("/page.html")), {}));
+        window.resize(800, 600);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitFor([this] { return ctrl.session().isLoadCompleted(); }, 10000));
     }
 
     static void write(const QString& path, const QByteArray& bytes) {
@@ -66,7 +68,7 @@ protected:
         file.write(bytes);
     }
 
-    PaneHostWindow& host() { return ctrl.paneHost(); }
+    PaneHostWindow& host() { return window.paneHost(); }
     QAbstractItemView* listView() {
         return qobject_cast<FileListView*>(host().pane(PaneLayout::ServerList))->currentView();
     }
@@ -94,6 +96,7 @@ protected:
     ScriptedPrompter prompter{[](const QString&) {
     }};
     CMxVantrel2Ctrl ctrl;
+    ControlWindow window{ctrl.session()};
     QStringList opened;
     QList<short> openCodes;
 };

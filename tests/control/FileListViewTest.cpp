@@ -1,7 +1,7 @@
 #include "panes/list/FileListView.h"
 
+#include "common/ReorderableRows.h"
 #include "panes/list/ListHeader.h"
-#include "panes/list/ReorderableRows.h"
 
 #include <QAbstractItemModelTester>
 #include <QAbstractTableModel>

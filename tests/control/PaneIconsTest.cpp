@@ -1,8 +1,10 @@
 #include "IsolatedHome.h"
 #include "common/ThemeIcons.h"
-#include "control/CMxVantrel2Ctrl.h"
+#include "control/ControlWindow.h"
+#include "face/CMxVantrel2Ctrl.h"
 #include "panes/local/LocalListModel.h"
 #include "panes/server/ExtensionIcons.h"
+#include "session/ControlSession.h"
 
 #include <QIcon>
 #include <QScopeGuard>
@@ -37,6 +39,7 @@ TEST(PaneIcons, FoldersDrivesAndFilesHaveIconsWithAndWithoutATheme) {
         QIcon::setThemeName(themeBefore);
     });
     CMxVantrel2Ctrl ctrl;
+    ControlWindow window{ctrl.session()};
     ExtensionIcons server;
 
     // With the installed theme the types' own (or generic) icons show, not the last resort.

@@ -1,10 +1,12 @@
 #include "UiDriver.h"
 
 #include "IsolatedHome.h"
-#include "control/CMxVantrel2Ctrl.h"
+#include "control/ControlWindow.h"
 #include "control/PaneHostWindow.h"
-#include "control/ScriptedPrompter.h"
+#include "face/CMxVantrel2Ctrl.h"
 #include "panes/list/FileListView.h"
+#include "session/ControlSession.h"
+#include "session/ScriptedPrompter.h"
 
 #include <QImage>
 #include <QJSEngine>
@@ -37,7 +39,7 @@ int colourCount(const QImage& image, const QRect& rect) {
 class UiDriverTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        host().setPrompter(&prompter);
+        ctrl.session().setPrompter(prompter);
         ctrl.settings().LocalUIType = 2;
         serverTreeModel.appendRow(
             folder("disk", {folder("docs", {folder("2024")}), folder("pics")}));
@@ -60,12 +62,12 @@ protected:
         host().installPane(PaneLayout::LocalList, localList);
         QObject::connect(&ctrl, &CMxVantrel2Ctrl::OnFunctionKeyPress,
                          [this](const QString& name) { keys.append(name); });
-        ctrl.resize(600, 400);
-        ctrl.show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&ctrl));
+        window.resize(600, 400);
+        window.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     }
 
-    PaneHostWindow& host() { return ctrl.paneHost(); }
+    PaneHostWindow& host() { return window.paneHost(); }
     QJSValue js(const QString& text) { return engine.toScriptValue(text); }
     QJSValue js(int number) { return QJSValue(number); }
     QJSValue jsList(const QStringList& texts) { return engine.toScriptValue(texts); }
@@ -76,11 +78,12 @@ protected:
     }};
     QJSEngine engine;
     CMxVantrel2Ctrl ctrl;
+    ControlWindow window{ctrl.session()};
     QStandardItemModel serverTreeModel, localTreeModel, serverListModel, localListModel;
     FileListView* serverList = nullptr;
     FileListView* localList = nullptr;
     QStringList keys;
-    UiDriver ui{ctrl, nullptr};
+    UiDriver ui{window, nullptr};
 };
 
 } // namespace
@@ -91,14 +94,14 @@ TEST_F(UiDriverTest, RowsAreFoundByLabelPathOrPositionAndClickedLikeAUser) {
     EXPECT_TRUE(ui.rows("nowhere").isEmpty());
 
     EXPECT_TRUE(ui.click("serverTree", js("disk/docs/2024")));
-    EXPECT_EQ(host().focusPane(), 1);
+    EXPECT_EQ(ctrl.session().focusPane(), 1);
     EXPECT_EQ(ui.rows("serverTree"),
               (QStringList{"disk", "disk/docs", "disk/docs/2024", "disk/pics"}));
     EXPECT_FALSE(ui.click("serverTree", js("disk/none")));
     EXPECT_FALSE(ui.click("nowhere", js("a.txt")));
 
     EXPECT_TRUE(ui.selectRows("serverList", jsList({"a.txt", "c.txt"})));
-    EXPECT_EQ(host().focusPane(), 2);
+    EXPECT_EQ(ctrl.session().focusPane(), 2);
     ASSERT_EQ(serverList->selectedRows().size(), 2);
     EXPECT_EQ(serverList->selectedRows().last().data().toString(), "c.txt");
     EXPECT_TRUE(ui.click("serverList", js(1)));
@@ -123,14 +126,14 @@ TEST_F(UiDriverTest, RowsAreFoundByLabelPathOrPositionAndClickedLikeAUser) {
 
 TEST_F(UiDriverTest, KeysGoToTheFocusedPaneThroughTheFilter) {
     ASSERT_TRUE(ui.click("localList", js("local.bin")));
-    EXPECT_EQ(host().focusPane(), 4);
+    EXPECT_EQ(ctrl.session().focusPane(), 4);
     EXPECT_TRUE(ui.key("F11"));
     EXPECT_TRUE(ui.key("F10"));
     EXPECT_TRUE(ui.key("C", "ctrl"));
     EXPECT_TRUE(ui.key("Delete"));
     EXPECT_EQ(keys, (QStringList{"F11", "CTRL_C", "DELETE"}));
     EXPECT_TRUE(ui.key("Tab"));
-    EXPECT_EQ(host().focusPane(), 1) << "local list goes on to the server tree";
+    EXPECT_EQ(ctrl.session().focusPane(), 1) << "local list goes on to the server tree";
     EXPECT_FALSE(ui.key("NoSuchKey"));
 }
 

@@ -21,7 +21,7 @@ protected:
 
 TEST_F(ServerDeleteTest, AFolderRecordsItsServerFilesAndCountsEveryFile) {
     controller.list().setSelectedRows({0});
-    controller.deleteSelected(kServerListPane);
+    controller.deleteSelected(ServerListPane);
     EXPECT_EQ(events.lines.last(), "serverItemDeleteCompleted(0,15)");
     ASSERT_EQ(journal.GetServerDeleteFileCount(), 1);
     EXPECT_EQ(journal.GetServerDeleteFile(0), "/D/f/s");
@@ -33,7 +33,7 @@ TEST_F(ServerDeleteTest, AFolderRecordsItsServerFilesAndCountsEveryFile) {
 
 TEST_F(ServerDeleteTest, TotalsAbove4GiBAreReportedWhole) {
     controller.list().setSelectedRows({4, 5});
-    controller.deleteSelected(kServerListPane);
+    controller.deleteSelected(ServerListPane);
     EXPECT_EQ(events.lines.last(), "serverItemDeleteCompleted(0,6442450944)");
     EXPECT_EQ(journal.GetServerDeleteFileCount(), 1);
     EXPECT_EQ(rowNames(), (QStringList{"f", "same", "same", "same"}));
@@ -41,7 +41,7 @@ TEST_F(ServerDeleteTest, TotalsAbove4GiBAreReportedWhole) {
 
 TEST_F(ServerDeleteTest, SameNamedEntriesAreDeletedByElement) {
     controller.list().setSelectedRows({2, 3}); // the second folder "same" and the file "same"
-    controller.deleteSelected(kServerListPane);
+    controller.deleteSelected(ServerListPane);
     EXPECT_EQ(rowNames(), (QStringList{"f", "same", "big1", "big2"}));
     EXPECT_EQ(controller.list().row(1).element.attribute("id"), "1");
     ASSERT_EQ(journal.GetServerDeleteFileCount(), 1);
@@ -52,22 +52,22 @@ TEST_F(ServerDeleteTest, SameNamedEntriesAreDeletedByElement) {
 }
 
 TEST_F(ServerDeleteTest, NothingIsDeletedForTheRootOrTheParentRow) {
-    controller.deleteSelected(kServerTreePane);
+    controller.deleteSelected(ServerTreePane);
     EXPECT_EQ(events.lines.last(), "serverItemDeleteCompleted(-500,0)");
     controller.goToFolder("D/f", 1);
     controller.list().setSelectedRows({0});
-    controller.deleteSelected(kServerListPane);
+    controller.deleteSelected(ServerListPane);
     EXPECT_EQ(events.lines.last(), "serverItemDeleteCompleted(-500,0)");
     controller.list().clearSelection();
     const int before = events.lines.size();
-    controller.deleteSelected(kServerListPane);
+    controller.deleteSelected(ServerListPane);
     EXPECT_EQ(events.lines.size(), before);
     EXPECT_EQ(rowNames(), (QStringList{"..", "s", "l"}));
 }
 
 TEST_F(ServerDeleteTest, DeletingTheSelectedTreeFolderSelectsItsParent) {
     controller.goToFolder("D/f", 1);
-    controller.deleteSelected(kServerTreePane);
+    controller.deleteSelected(ServerTreePane);
     EXPECT_EQ(controller.selectedPath(), "D");
     EXPECT_EQ(events.lines.mid(events.lines.size() - 2),
               (QStringList{"treeSelectionChanged(0,D)", "serverItemDeleteCompleted(0,15)"}));

@@ -34,7 +34,7 @@ TEST_F(ServerItemModelTest, TheTreeModelFollowsEveryChange) {
     controller.goToFolder("D/a", 1);
     controller.moveFolder(1);
     EXPECT_EQ(model.data(model.index(1, 0, disk), Qt::DisplayRole), "a");
-    controller.deleteSelected(kServerTreePane);
+    controller.deleteSelected(ServerTreePane);
     EXPECT_EQ(model.rowCount(disk), 2);
     controller.clear();
     EXPECT_EQ(model.rowCount(), 0);
@@ -61,7 +61,7 @@ TEST_F(ServerItemModelTest, TheListModelBatchesRowsAddedWhileDrawingIsOff) {
     controller.setListDraw(false);
     controller.addServerFile("/q", "q", 5, "", "");
     controller.list().setSelectedRows({0});
-    controller.deleteSelected(kServerListPane); // a removal first announces the held rows
+    controller.deleteSelected(ServerListPane); // a removal first announces the held rows
     EXPECT_EQ(model.rowCount(), 54);
     controller.setListDraw(true);
     model.reorderRows({2,  1,  0,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14, 15, 16, 17,

@@ -1,7 +1,7 @@
 #include "transfer/widgets/UploadWindow.h"
 
 #include "UploadFixture.h"
-#include "control/ControlSettings.h"
+#include "settings/ControlSettings.h"
 #include "transfer/UploadOverwrite.h"
 #include "transfer/widgets/StartUpload.h"
 #include "xml/UIConfig.h"

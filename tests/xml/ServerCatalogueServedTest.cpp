@@ -4,7 +4,7 @@
 #include "TestServer.h"
 #include "common/TextCodec.h"
 #include "common/WorkingFolders.h"
-#include "control/ControlSettings.h"
+#include "settings/ControlSettings.h"
 #include "xml/DocumentHolder.h"
 #include "xml/ServerCatalogue.h"
 
@@ -59,11 +59,11 @@ protected:
 
 TEST_F(ServerCatalogueServed, LoadsAServedCatalogueAndDeletesTheFile) {
     EXPECT_EQ(LoadFrom("/cat.xml"), kCatalogueLoaded);
-    EXPECT_EQ(settings_.Charset, "UTF-8");
+    EXPECT_EQ(settings_.Charset, "utf-8") << "the page's value stays as the page wrote it";
     EXPECT_EQ(catalogue_.encodingName(), "UTF-8");
     EXPECT_EQ(catalogue_.GetDiskCount(), 1);
     EXPECT_EQ(catalogue_.GetServerListFileCount("disk/a", true), 1);
-    EXPECT_TRUE(catalogue_.AllXml(settings_.Charset)
+    EXPECT_TRUE(catalogue_.AllXml(catalogue_.encodingName())
                     .startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<MORVEXXML>"));
     EXPECT_TRUE(prompter_.messages.isEmpty());
     EXPECT_TRUE(DataFiles().isEmpty());
@@ -116,7 +116,7 @@ TEST_F(ServerCatalogueServed, EmptyFileOrNoLocationGivesTheDefaultDisk) {
     EXPECT_EQ(catalogue_.Load(settings_, prompter_), kCatalogueLoaded);
     EXPECT_EQ(catalogue_.GetDiskName(0), "Bob's <disk> & \"co\"");
     EXPECT_EQ(catalogue_.GetServerListFileCount("Bob's <disk> & \"co\"", true), 0);
-    EXPECT_EQ(settings_.Charset, "EUC-KR");
+    EXPECT_EQ(catalogue_.encodingName(), "EUC-KR");
     EXPECT_TRUE(prompter_.messages.isEmpty());
 }
 

@@ -4,7 +4,7 @@
 #include "TestServer.h"
 #include "common/TextCodec.h"
 #include "common/WorkingFolders.h"
-#include "control/ControlSettings.h"
+#include "settings/ControlSettings.h"
 #include "xml/DocumentFetch.h"
 #include "xml/UIConfig.h"
 
@@ -165,7 +165,8 @@ TEST_F(UIConfigServed, ATrickledDocumentFailsAtTheDeadlineWithItsCodeAndText) {
     EXPECT_LT(clock.elapsed(), 3000);
     EXPECT_EQ(settings_.httpErrorCode, kUIConfigOtherFailure);
     EXPECT_TRUE(settings_.httpErrorText.contains("/tiny.xml"));
-    EXPECT_TRUE(settings_.httpErrorText.contains("1초 안에")) << settings_.httpErrorText.toStdString();
+    EXPECT_TRUE(settings_.httpErrorText.contains("1초 안에"))
+        << settings_.httpErrorText.toStdString();
     EXPECT_TRUE(prompter_.messages.isEmpty());
     EXPECT_TRUE(DataFiles().isEmpty());
     EXPECT_EQ(LoadFrom("/tiny.xml").code, kUIConfigLoaded);

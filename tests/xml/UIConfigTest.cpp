@@ -3,7 +3,7 @@
 #include "FakePrompter.h"
 #include "IsolatedHome.h"
 #include "QStringPrinter.h"
-#include "control/ControlSettings.h"
+#include "settings/ControlSettings.h"
 #include "xml/DocumentFetch.h"
 
 #include <QFile>

@@ -1,9 +1,9 @@
 #include "panes/list/FileListView.h"
 
+#include "common/ReorderableRows.h"
 #include "panes/list/FolderKeys.h"
 #include "panes/list/ListHeader.h"
 #include "panes/list/ListRowDelegate.h"
-#include "panes/list/ReorderableRows.h"
 
 #include <QContextMenuEvent>
 #include <QItemSelectionModel>

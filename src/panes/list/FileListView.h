@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panes/list/ListRoles.h"
+#include "common/ListRoles.h"
 #include "panes/list/ListSort.h"
 #include "xml/UIConfig.h"
 

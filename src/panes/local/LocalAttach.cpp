@@ -5,9 +5,9 @@
 #include "common/Prompter.h"
 #include "common/RememberedValues.h"
 #include "common/WorkingFolders.h"
-#include "control/ControlSettings.h"
 #include "panes/local/AttachDialogFilter.h"
 #include "panes/local/AttachTarget.h"
+#include "settings/ControlSettings.h"
 #include "xml/UIConfig.h"
 
 namespace {

@@ -2,8 +2,8 @@
 
 #include "common/FileTypes.h"
 #include "common/Formatting.h"
+#include "common/ListRoles.h"
 #include "common/ThemeIcons.h"
-#include "panes/list/ListRoles.h"
 #include "panes/local/LocalOrder.h"
 #include "panes/server/LocalFileFacts.h"
 

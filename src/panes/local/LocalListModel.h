@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panes/list/ReorderableRows.h"
+#include "common/ReorderableRows.h"
 #include "panes/local/LocalNamespace.h"
 
 #include <QAbstractTableModel>

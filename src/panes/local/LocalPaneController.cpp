@@ -4,8 +4,8 @@
 #include "common/Formatting.h"
 #include "common/LocalPath.h"
 #include "common/RememberedValues.h"
-#include "control/ControlSettings.h"
 #include "panes/local/RealLocalNamespace.h"
+#include "settings/ControlSettings.h"
 
 #include <QDesktopServices>
 #include <QUrl>
@@ -192,7 +192,7 @@ void LocalPaneController::refresh() {
 }
 
 void LocalPaneController::deleteSelected(qint16 focus) {
-    if (focus == kLocalTreePane) {
+    if (focus == LocalTreePane) {
         LocalTreeNode* node = selected_;
         // Virtual nodes, volumes and the home folder are not the user's to throw away here.
         if (!node || node->kind != LocalNodeKind::Folder || !node->parent ||
@@ -206,7 +206,7 @@ void LocalPaneController::deleteSelected(qint16 focus) {
         goToNode(parent);
         return;
     }
-    if (focus != kLocalListPane)
+    if (focus != LocalListPane)
         return;
     const QStringList paths = selectedRowPaths();
     bool removed = false;
@@ -283,7 +283,7 @@ LocalTreeNode* LocalPaneController::childForRow(const LocalListRow& row) {
 }
 
 void LocalPaneController::listClicked() {
-    hooks_.setFocusPane(kLocalListPane);
+    hooks_.setFocusPane(LocalListPane);
     if (!list_.selectedRows().empty())
         events_.listItemClicked();
 }
@@ -302,5 +302,5 @@ void LocalPaneController::listActivated(int row) {
 }
 
 void LocalPaneController::treeClicked() {
-    hooks_.setFocusPane(kLocalTreePane);
+    hooks_.setFocusPane(LocalTreePane);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/FocusPanes.h"
 #include "common/PaneAccess.h"
 #include "panes/local/LocalListModel.h"
 #include "panes/local/LocalTreeModel.h"
@@ -18,10 +19,6 @@ inline constexpr short RowNotAdded = -211;
 inline constexpr short NodeNotAdded = -212;
 inline constexpr short VirtualFolder = -213; // the root or another virtual node is selected
 } // namespace LocalNewFolderCode
-
-// The focus codes of the local pane.
-inline constexpr qint16 kLocalTreePane = 3;
-inline constexpr qint16 kLocalListPane = 4;
 
 // What the local pane asks of its surroundings; each has a harmless default.
 struct LocalPaneHooks {

@@ -1,7 +1,7 @@
 #include "panes/server/ServerListItemModel.h"
 
 #include "common/Formatting.h"
-#include "panes/list/ListRoles.h"
+#include "common/ListRoles.h"
 
 ServerListItemModel::ServerListItemModel(ServerListModel& rows, QObject* parent)
     : QAbstractTableModel(parent), rows_(rows), exposed_(rows.rowCount()) {

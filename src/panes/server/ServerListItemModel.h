@@ -1,6 +1,6 @@
 #pragma once
 
-#include "panes/list/ReorderableRows.h"
+#include "common/ReorderableRows.h"
 #include "panes/server/ExtensionIcons.h"
 #include "panes/server/ServerListModel.h"
 

@@ -1,9 +1,9 @@
 // Queueing local files for upload, and adding server files on script's word.
 #include "common/Formatting.h"
-#include "control/ControlSettings.h"
 #include "panes/server/ExtensionFilter.h"
 #include "panes/server/LocalFileFacts.h"
 #include "panes/server/ServerPaneController.h"
+#include "settings/ControlSettings.h"
 #include "xml/ChangeJournal.h"
 #include "xml/ServerCatalogue.h"
 #include "xml/ServerPath.h"

@@ -4,7 +4,7 @@
 #include "common/FileTypes.h"
 #include "common/Prompter.h"
 #include "common/RememberedValues.h"
-#include "control/ControlSettings.h"
+#include "settings/ControlSettings.h"
 #include "xml/ServerCatalogue.h"
 #include "xml/UIConfig.h"
 
@@ -182,7 +182,7 @@ void ServerPaneController::setListDraw(bool on) {
 }
 
 void ServerPaneController::listClicked() {
-    hooks_.setFocusPane(kServerListPane);
+    hooks_.setFocusPane(ServerListPane);
     const int first = list_.firstSelectedRow();
     if (first >= 0 && list_.row(first).kind != ServerRowKind::Parent)
         events_.listItemClicked();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "common/FocusPanes.h"
 #include "common/PaneAccess.h"
 #include "panes/server/FolderNameIndex.h"
 #include "panes/server/QueuedUploads.h"
@@ -44,10 +45,6 @@ inline constexpr short kNoNextFolder = -2201;
 inline constexpr short kFolderNotMoved = -2202;
 inline constexpr short kNothingDeleted = -500;
 
-// The focus codes of the server pane.
-inline constexpr qint16 kServerTreePane = 1;
-inline constexpr qint16 kServerListPane = 2;
-
 // The overwrite question's display texts; the answer is 1 yes, 2 yes to all, 3 no, 4 cancel.
 struct OverwriteQuestion {
     QString fileName, oldSize, oldDate, newSize, newDate;
@@ -73,9 +70,7 @@ struct ServerPaneHooks {
 // generation it was taken under lasts: a reload or a removal starts a new one, and an
 // operation that waited for the user (the overwrite question) checks it before going on.
 // Events fire last, after every element is put down. Thread: UI thread only.
-class ServerPaneController : public ServerPaneLoading,
-                             public TreePaneAccess,
-                             public ListPaneAccess {
+class ServerPaneController : public TreePaneAccess, public ListPaneAccess {
 public:
     ServerPaneController(ServerCatalogue& catalogue, ChangeJournal& journal,
                          ControlSettings& settings, UIConfig& uiConfig, Prompter& prompter,
@@ -91,11 +86,13 @@ public:
     const QueuedUploads& queued() const { return queued_; }
     quint64 generation() const { return generation_; }
 
-    // ServerPaneLoading
-    void applyConfiguration() override;
-    void clear() override;
-    bool buildTree() override;
-    void selectFirstFolder() override;
+    // The document load's steps: colours from the freshly loaded UI configuration; the tree
+    // and list emptied before the catalogue is replaced; the tree built from the catalogue
+    // (false when it cannot be); the remembered folder selected, or the root.
+    void applyConfiguration();
+    void clear();
+    bool buildTree();
+    void selectFirstFolder();
 
     // TreePaneAccess
     QString selectedName() const override;
@@ -122,7 +119,6 @@ public:
     bool deleteListEntry(const QString& path, const QString& fileName);
     void selectAll();    // 10000
     void openSelected(); // 10003; OnOpenfileCompleat
-    void refresh();      // 10011
     // Fills the list again from the shown folder, so rows take the kinds their entries have
     // now (after an upload); the selection is dropped and nothing fires.
     void refillList();

@@ -2,8 +2,8 @@
 #include "common/ControlEvents.h"
 #include "common/Formatting.h"
 #include "common/RememberedValues.h"
-#include "control/ControlSettings.h"
 #include "panes/server/ServerPaneController.h"
+#include "settings/ControlSettings.h"
 #include "transfer/DownloadJob.h"
 #include "xml/ChangeJournal.h"
 #include "xml/ServerCatalogue.h"
@@ -89,7 +89,7 @@ bool ServerPaneController::deleteTreeFolder(double& total, ServerTreeNode*& rese
 void ServerPaneController::deleteSelected(qint16 focus) {
     double total = 0;
     bool complete = true;
-    if (focus == kServerTreePane) {
+    if (focus == ServerTreePane) {
         ServerTreeNode* node = tree_.selected();
         if (!node)
             return;
@@ -101,7 +101,7 @@ void ServerPaneController::deleteSelected(qint16 focus) {
         complete = deleteTreeFolder(total, reselect);
         if (reselect)
             selectNode(reselect);
-    } else if (focus == kServerListPane) {
+    } else if (focus == ServerListPane) {
         const std::vector<int>& selected = list_.selectedRows();
         if (selected.empty())
             return;
@@ -128,7 +128,7 @@ bool ServerPaneController::deleteListEntry(const QString& path, const QString& f
         if (entry.kind != ServerRowKind::Parent &&
             entry.element.attribute(QStringLiteral("name")) == fileName) {
             list_.setSelectedRows({row});
-            deleteSelected(kServerListPane);
+            deleteSelected(ServerListPane);
             return true;
         }
     }
@@ -167,16 +167,4 @@ void ServerPaneController::refillList() {
         return;
     changed();
     list_.fill(node->element, node->parent != nullptr);
-}
-
-void ServerPaneController::refresh() {
-    settings_.forgetPendingDrag();
-    clear();
-    if (catalogue_.Load(settings_, prompter_) != kCatalogueLoaded || !buildTree() ||
-        !journal_.Create(prompter_))
-        return;
-    const QString remembered = GetRemembered(RememberedValue::ServerUserCurrentPath);
-    if (remembered.isEmpty() || goToFolder(remembered, 1) != 0 || !tree_.selected())
-        selectTop(1);
-    hooks_.setFocusPane(kServerTreePane);
 }

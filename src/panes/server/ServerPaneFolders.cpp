@@ -1,7 +1,7 @@
 // New folders and moving a folder among its siblings.
 #include "common/ControlEvents.h"
-#include "control/ControlSettings.h"
 #include "panes/server/ServerPaneController.h"
+#include "settings/ControlSettings.h"
 #include "xml/ServerCatalogue.h"
 
 #include <QSet>

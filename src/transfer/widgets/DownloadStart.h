@@ -2,7 +2,7 @@
 
 #include "common/ControlEvents.h"
 #include "common/Prompter.h"
-#include "control/ControlSettings.h"
+#include "settings/ControlSettings.h"
 #include "xml/UIConfig.h"
 #include "xml/XmlNode.h"
 

@@ -1,7 +1,7 @@
 #include "transfer/widgets/StartUpload.h"
 
 #include "common/Prompter.h"
-#include "control/ControlSettings.h"
+#include "settings/ControlSettings.h"
 #include "transfer/UploadEngine.h"
 #include "transfer/UploadRows.h"
 #include "transfer/widgets/UploadWindow.h"

@@ -170,7 +170,7 @@ TEST_F(LocalTreeTest, DeleteMovesToTrashNeverFollowsLinksAndRefusesVirtualNodes)
     const int link = pane().list().rowOf(PathFromText(tree.path("home/docs/link.txt")));
     const int gone = pane().list().rowOf(PathFromText(tree.path("home/docs/gone.txt")));
     pane().list().setSelectedRows({link, gone});
-    pane().deleteSelected(kLocalListPane);
+    pane().deleteSelected(LocalListPane);
     EXPECT_FALSE(QFileInfo::exists(tree.path("home/docs/gone.txt")));
     EXPECT_FALSE(QFileInfo(tree.path("home/docs/link.txt")).isSymLink());
     EXPECT_TRUE(QFileInfo(target).isFile());
@@ -178,12 +178,12 @@ TEST_F(LocalTreeTest, DeleteMovesToTrashNeverFollowsLinksAndRefusesVirtualNodes)
 
     pane().tree().ensureChildren(pane().tree().root());
     pane().selectNode(pane().tree().root()->children[0].get());
-    pane().deleteSelected(kLocalTreePane);
+    pane().deleteSelected(LocalTreePane);
     EXPECT_EQ(pane().selectedName(), "Computer");
 
     tree.folder("home/docs/sub");
     ASSERT_TRUE(pane().goToFolder(tree.path("home/docs/sub")));
-    pane().deleteSelected(kLocalTreePane);
+    pane().deleteSelected(LocalTreePane);
     EXPECT_FALSE(QFileInfo::exists(tree.path("home/docs/sub")));
     EXPECT_EQ(pane().selectedName(), "docs");
 }

@@ -1,14 +1,13 @@
 #include "LocalPaneFixture.h"
 #include "TestServer.h"
-#include "control/CMxVantrel2Ctrl.h"
-#include "control/PaneCommand.h"
+#include "control/ControlWindow.h"
 #include "control/PaneHostWindow.h"
+#include "face/CMxVantrel2Ctrl.h"
 #include "panes/list/FileListView.h"
 #include "panes/local/widgets/FolderScanWindow.h"
-#include "panes/local/widgets/LocalPaneInstall.h"
-#include "panes/local/widgets/LocalPaneWidgets.h"
-#include "panes/server/ServerPaneWidgets.h"
-#include "transfer/widgets/StartUpload.h"
+#include "session/ControlSession.h"
+#include "session/PaneCommand.h"
+#include "transfer/UploadJob.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -41,19 +40,7 @@ public:
 class AssembledControlTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        PaneHostWindow& host = ctrl.paneHost();
-        host.setPrompter(&prompter);
-        server = new ServerPaneWidgets(ServerPaneHost{
-            host.catalogue(), host.journal(), host.settings(), host.uiConfig(),
-            [&host]() -> Prompter& { return host.prompter(); }, ctrl, &host,
-            [&host] { return host.focusPane(); }, [&host](qint16 p) { host.setFocusPane(p); },
-            [&host](int code, std::function<void()> action) {
-                host.registerCommand(code, std::move(action));
-            },
-            [&host](const QString& path) {
-                return host.openLocal(path);
-            }});
-        local = InstallLocalPane(host, ctrl, server->controller());
+        session().setPrompter(prompter);
         QObject::connect(&ctrl, &CMxVantrel2Ctrl::OnAddfileError,
                          [this](short code, const QString& name, const QString& path) {
                              fired.append(QString("error(%1,%2,%3)").arg(code).arg(name, path));
@@ -68,15 +55,15 @@ protected:
         ASSERT_TRUE(out.open(QIODevice::WriteOnly));
         out.write(xml.toUtf8());
         out.close();
-        PaneHostWindow& host = ctrl.paneHost();
-        ASSERT_TRUE(host.catalogue().LoadFile(file, prompter));
-        ASSERT_TRUE(host.journal().Create(prompter));
-        ASSERT_TRUE(server->controller().buildTree());
-        server->controller().selectNode(server->controller().tree().topLevel().front().get());
+        ASSERT_TRUE(session().catalogue().LoadFile(file, prompter));
+        ASSERT_TRUE(session().journal().Create(prompter));
+        ASSERT_TRUE(session().serverPane().buildTree());
+        session().serverPane().selectNode(session().serverPane().tree().topLevel().front().get());
     }
+    ControlSession& session() { return ctrl.session(); }
     QStringList queuedNames() {
         QStringList names;
-        for (const XmlNode& file : ctrl.paneHost().catalogue().root().descendants("FILE"))
+        for (const XmlNode& file : session().catalogue().root().descendants("FILE"))
             names.append(file.attribute("name"));
         return names;
     }
@@ -85,8 +72,7 @@ protected:
     LocalTree tree;
     DialogPrompter prompter;
     CMxVantrel2Ctrl ctrl;
-    ServerPaneWidgets* server = nullptr;
-    LocalPaneWidgets* local = nullptr;
+    ControlWindow window{ctrl.session()};
     QStringList fired;
 };
 
@@ -121,7 +107,7 @@ TEST_F(AssembledControlTest, ScriptAttachesThroughTheDialogsAndAddLocalFile) {
     ctrl.FolderAttach();
     EXPECT_EQ(fired, QStringList({"attachCompleted"}));
     EXPECT_TRUE(queuedNames().contains("d.txt"));
-    EXPECT_FALSE(ctrl.paneHost().catalogue().FindFolder("disk/x").isNull());
+    EXPECT_FALSE(session().catalogue().FindFolder("disk/x").isNull());
 }
 
 TEST_F(AssembledControlTest, DesktopDropsOfLocalFilesAreQueuedOthersIgnored) {
@@ -131,9 +117,9 @@ TEST_F(AssembledControlTest, DesktopDropsOfLocalFilesAreQueuedOthersIgnored) {
         mime.setUrls(urls);
         // The drop goes where the drag entered, as the platform delivers it.
         QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&ctrl.paneHost(), &enter);
+        QCoreApplication::sendEvent(&window.paneHost(), &enter);
         QDropEvent event(QPointF(5, 5), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-        QCoreApplication::sendEvent(&ctrl.paneHost(), &event);
+        QCoreApplication::sendEvent(&window.paneHost(), &event);
         return event.isAccepted();
     };
     EXPECT_FALSE(drop({QUrl("http://example.invalid/a.txt"), QUrl::fromLocalFile(a)}));
@@ -150,13 +136,13 @@ TEST_F(AssembledControlTest, LocalPaneBrowsesAndScriptOpensFolders) {
     EXPECT_EQ(ctrl.GetTreeSelectedName("local"), "browse");
     EXPECT_EQ(ctrl.SetLocalGoFolder(tree.path("missing")), -2);
     EXPECT_EQ(ctrl.GetTreeSelectedName("local"), "browse");
-    EXPECT_EQ(local->controller().list().row(0).entry.name, "inner");
-    ctrl.paneHost().setFocusPane(4);
-    ctrl.paneHost().runCommand(PaneCommand::LocalSelectAll);
+    EXPECT_EQ(session().localPane().list().row(0).entry.name, "inner");
+    session().setFocusPane(4);
+    session().runCommand(PaneCommand::LocalSelectAll);
     EXPECT_EQ(ctrl.GetSelectedListCount("local"), 1);
     EXPECT_TRUE(ctrl.GetSelectedListIsFolder("local", 0));
     ctrl.Upfolder();
-    EXPECT_EQ(local->controller().selectedPath(), tree.root());
+    EXPECT_EQ(session().localPane().selectedPath(), tree.root());
     ctrl.settings().LocalUIType = 0;
     EXPECT_EQ(ctrl.SetLocalGoFolder(tree.path("browse")), -3);
 }
@@ -167,15 +153,15 @@ TEST_F(AssembledControlTest, AddCommandsQueueTheLocalSelection) {
     tree.file("sel/b.txt");
     tree.file("sel/sub/c.txt");
     ASSERT_EQ(ctrl.SetLocalGoFolder(tree.path("sel")), 0);
-    ctrl.paneHost().setFocusPane(4);
-    local->controller().list().setSelectedRows({1});
-    ctrl.paneHost().runCommand(PaneCommand::AddLocalListSelection);
+    session().setFocusPane(4);
+    session().localPane().list().setSelectedRows({1});
+    session().runCommand(PaneCommand::AddLocalListSelection);
     EXPECT_EQ(queuedNames(), QStringList({"a.txt"}));
     EXPECT_EQ(fired, QStringList({"attachCompleted"}));
 
-    ctrl.paneHost().setFocusPane(3);
+    session().setFocusPane(3);
     ctrl.settings().IsAttachFolder = false;
-    ctrl.paneHost().runCommand(PaneCommand::AddLocalSelection);
+    session().runCommand(PaneCommand::AddLocalSelection);
     EXPECT_EQ(queuedNames(), QStringList({"a.txt", "b.txt", "c.txt"}));
     EXPECT_EQ(fired.filter("error(-1010").size(), 1);
 }
@@ -184,7 +170,7 @@ TEST_F(AssembledControlTest, ScanWindowStopsOnItsButton) {
     bool stopped = false;
     int steps = 0;
     FolderScanWindow window(
-        FolderScanWindow::StructuredScan, ctrl.paneHost().uiConfig(),
+        FolderScanWindow::StructuredScan, session().uiConfig(),
         [&] {
             ++steps;
             return stopped ? ScanProgress::Finished : ScanProgress::Waiting;
@@ -201,7 +187,7 @@ TEST_F(AssembledControlTest, AttachingALargeFolderYieldsBetweenSlicesAndStopsBet
     for (int i = 0; i < total; ++i)
         tree.file(QString("big/f%1.txt").arg(i, 4, 10, QChar('0')), 1);
     prompter.folder = tree.path("big");
-    const ServerListModel& rows = server->controller().list();
+    const ServerListModel& rows = session().serverPane().list();
 
     // A timer of the UI thread's own: it fires on every turn of the event loop, so the rows
     // it sees appear between two of its firings were added without the loop turning.
@@ -231,7 +217,9 @@ TEST_F(AssembledControlTest, AttachingALargeFolderYieldsBetweenSlicesAndStopsBet
     EXPECT_EQ(rows.rowCount(), atStop);
     EXPECT_EQ(queuedNames().size(), atStop);
     QList<UploadRow> uploads;
-    EXPECT_EQ(ctrl.paneHost().localAttach()->buildUploadRows(uploads), 0);
+    EXPECT_EQ(RunUploadListBuild(&window, session().uiConfig(), session().catalogue(),
+                                 session().serverPane().queued(), uploads),
+              0);
     EXPECT_EQ(uploads.size(), atStop);
     EXPECT_EQ(fired, QStringList({"attachCompleted"}));
 }
@@ -252,16 +240,9 @@ TEST_F(AssembledControlTest, AttachedFilesUploadByteIdenticalAndOnlyThoseQueuedH
     ctrl.AddLocalFile(a);
     ctrl.AddLocalFile(tree.path("up/b.txt"));
 
-    PaneHostWindow& host = ctrl.paneHost();
-    host.settings().HttpServerName = "127.0.0.1";
-    host.settings().HttpPORT = static_cast<quint16>(httpServer.port());
-    LocalAttachAccess* attach = host.localAttach();
-    ASSERT_NE(attach, nullptr);
-    const UploadContext context{host.settings(), host.catalogue(), host.journal(),
-                                host.uiConfig(), host.prompter(),  &host};
-    const short code = StartUpload(context, "/upload.php", [attach](QList<UploadRow>& rows) {
-        return attach->buildUploadRows(rows);
-    });
+    ctrl.settings().HttpServerName = "127.0.0.1";
+    ctrl.settings().HttpPORT = static_cast<quint16>(httpServer.port());
+    const short code = ctrl.HttpSendAttach("/upload.php");
     ASSERT_EQ(code, 0) << ctrl.GetHTTPErrText().toStdString();
     EXPECT_EQ(ctrl.GetCurrentUploadFileCnt(), 2);
     QStringList names;

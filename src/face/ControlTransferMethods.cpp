@@ -1,29 +1,15 @@
 // Script methods of uploads, downloads, attaching, form posting and the last HTTP error.
-#include "common/PaneAccess.h"
-#include "control/CMxVantrel2Ctrl.h"
-#include "control/PaneHostWindow.h"
-#include "panes/server/ServerPaneController.h"
+#include "face/CMxVantrel2Ctrl.h"
+#include "session/ControlSession.h"
 #include "transfer/HttpStatus.h"
 #include "transfer/UrlEncoder.h"
-#include "transfer/widgets/StartUpload.h"
 
 void CMxVantrel2Ctrl::FileAttach() {
-    if (LocalAttachAccess* attach = paneHost_->localAttach())
-        attach->fileAttach();
+    session_->attach().fileAttach();
 }
 
 short CMxVantrel2Ctrl::HttpSendAttach(const QString& POSTFile) {
-    PaneHostWindow& host = *paneHost_;
-    const UploadContext context{host.settings(), host.catalogue(), host.journal(),
-                                host.uiConfig(), host.prompter(),  &host};
-    // Only files queued in this run are sent, never "local" entries a catalogue brought along.
-    LocalAttachAccess* attach = host.localAttach();
-    const short code = StartUpload(context, POSTFile, [attach](QList<UploadRow>& rows) -> qint16 {
-        return attach ? attach->buildUploadRows(rows) : 0;
-    });
-    // Uploaded entries are server files now; their rows take the server colours at once.
-    host.serverPane().refillList();
-    return code;
+    return session_->upload(POSTFile);
 }
 
 short CMxVantrel2Ctrl::GetHTTPErrCode() {
@@ -43,17 +29,15 @@ bool CMxVantrel2Ctrl::IsDownFileCheck() {
 }
 
 void CMxVantrel2Ctrl::AddLocalFile(const QString& localFile) {
-    if (LocalAttachAccess* attach = paneHost_->localAttach())
-        attach->addLocalFile(localFile);
+    session_->attach().addLocalFile(localFile);
 }
 
 void CMxVantrel2Ctrl::FolderAttach() {
-    if (LocalAttachAccess* attach = paneHost_->localAttach())
-        attach->folderAttach();
+    session_->attach().folderAttach();
 }
 
 void CMxVantrel2Ctrl::ServerErrorPageView() {
-    ::ServerErrorPageView(paneHost_->prompter());
+    ::ServerErrorPageView(session_->prompter());
 }
 
 // The name goes out as the page wrote it; only the value is encoded.

@@ -1,14 +1,10 @@
-#include "control/CMxVantrel2Ctrl.h"
+#include "face/CMxVantrel2Ctrl.h"
 
-#include "common/ThemeIcons.h"
-#include "control/ControlInputFilter.h"
-#include "control/PaneHostWindow.h"
-#include "control/WindowRegion.h"
+#include "panes/local/RealLocalNamespace.h"
+#include "session/ControlSession.h"
 
-#include <QApplication>
+#include <QEvent>
 #include <QJSEngine>
-#include <QResizeEvent>
-#include <QStyle>
 
 // Properties whose read answers the stored value and whose write stores it.
 #define VANTREL_STORED_PROPERTY(Type, Name)                                                        \
@@ -45,66 +41,37 @@
         ignoreAssignment();                                                                        \
     }
 
-namespace {
-
-// Panes ask for icons by theme name; without a desktop theme they get Qt's own style icons.
-// The style's icons are taken first: once a theme is set, the style answers from it.
-void installIcons(const QStyle& style) {
-    SetFallbackIcons(style.standardIcon(QStyle::SP_DirIcon),
-                     style.standardIcon(QStyle::SP_DriveHDIcon),
-                     style.standardIcon(QStyle::SP_FileIcon));
-    UseInstalledIconTheme();
-}
-
-} // namespace
-
-CMxVantrel2Ctrl::CMxVantrel2Ctrl(QWidget* parent)
-    : QWidget(parent), paneHost_(new PaneHostWindow(*this, this)) {
-    installIcons(*style());
-    // Keys reach the focused widget inside the panes first, so the filter sits on the
-    // application; it only acts on events for this control's widgets.
-    qApp->installEventFilter(new ControlInputFilter(*this, *paneHost_, *this));
-}
+CMxVantrel2Ctrl::CMxVantrel2Ctrl(std::unique_ptr<LocalNamespace> names, QObject* parent)
+    : QObject(parent),
+      session_(std::make_unique<ControlSession>(
+          *this, names ? std::move(names) : std::make_unique<RealLocalNamespace>())) {}
 
 CMxVantrel2Ctrl::~CMxVantrel2Ctrl() = default;
 
 ControlSettings& CMxVantrel2Ctrl::settings() {
-    return paneHost_->settings();
+    return session_->settings();
 }
 
 const ControlSettings& CMxVantrel2Ctrl::settings() const {
-    return paneHost_->settings();
+    return session_->settings();
 }
 
 void CMxVantrel2Ctrl::loadPropertySet(const PropertySet& set) {
-    LoadPropertySet(set, settings(), ieControlBarAllVisiable_, ieRoundRectRgn_);
+    LoadPropertySet(set, settings(), session_->ieControlBarAllVisiable, session_->ieRoundRectRgn);
 }
 
 QList<QPair<QString, QString>> CMxVantrel2Ctrl::savePropertySet() const {
-    return SavePropertySet(settings(), ieControlBarAllVisiable_, ieRoundRectRgn_);
+    return SavePropertySet(settings(), session_->ieControlBarAllVisiable, session_->ieRoundRectRgn);
+}
+
+bool CMxVantrel2Ctrl::event(QEvent* event) {
+    if (event->type() == QEvent::DeferredDelete)
+        return true;
+    return QObject::event(event);
 }
 
 void CMxVantrel2Ctrl::Run() {
-    if (!initialisePending_)
-        return;
-    initialisePending_ = false;
-    TakeHostPageValues(settings(), hostPage_.domain, hostPage_.port, hostPage_.cookie);
-    // Hiding the browser's bars (IeControlBarAllVisiable) has no counterpart here: the
-    // host window has no bars. The rounded region applies to the top-level window instead.
-    if (!ieRoundRectRgn_.isEmpty())
-        ApplyRoundRectRegion(window(), ieRoundRectRgn_);
-    paneHost_->setGeometry(rect());
-    paneHost_->applyLayoutMode();
-}
-
-void CMxVantrel2Ctrl::showEvent(QShowEvent* event) {
-    Run();
-    QWidget::showEvent(event);
-}
-
-void CMxVantrel2Ctrl::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    paneHost_->setGeometry(0, 0, event->size().width(), event->size().height());
+    session_->start();
 }
 
 short CMxVantrel2Ctrl::getFileAttachViewMode() {
@@ -140,9 +107,8 @@ VANTREL_STORED_PROPERTY(bool, HttpSendingCancelBut)
 VANTREL_STORED_PROPERTY(short, RemoteFileRunType)
 VANTREL_STORED_PROPERTY(short, DownStyle)
 
-QString CMxVantrel2Ctrl::getCharset() {
-    settings().Charset = settings().Charset.toUpper();
-    return settings().Charset;
+QString CMxVantrel2Ctrl::getCharset() const {
+    return settings().Charset.toUpper();
 }
 
 void CMxVantrel2Ctrl::setCharset(const QString& value) {
@@ -160,7 +126,7 @@ short CMxVantrel2Ctrl::getLocalUIType() const {
 
 void CMxVantrel2Ctrl::setLocalUIType(short value) {
     store(settings().LocalUIType, value);
-    paneHost_->applyLayoutMode();
+    session_->changeLayout();
 }
 
 QString CMxVantrel2Ctrl::getSpBarColor() const {
@@ -177,7 +143,7 @@ short CMxVantrel2Ctrl::getLocalListViewMode() const {
 
 void CMxVantrel2Ctrl::setLocalListViewMode(short value) {
     store(settings().LocalListViewMode, value);
-    paneHost_->applyLocalListViewMode(value);
+    session_->showLocalListView(value);
 }
 
 VANTREL_STORED_PROPERTY(bool, LocalTreeAutoSelect)
@@ -188,11 +154,11 @@ QString CMxVantrel2Ctrl::getServerFileListXML() const {
 
 void CMxVantrel2Ctrl::setServerFileListXML(const QString& value) {
     store(settings().ServerFileListXML, value);
-    paneHost_->requestDocumentLoad();
+    session_->requestDocumentLoad();
 }
 
 QString CMxVantrel2Ctrl::getAllXML() const {
-    return paneHost_->catalogue().AllXml(settings().Charset);
+    return session_->catalogue().AllXml(getCharset());
 }
 
 void CMxVantrel2Ctrl::setAllXML(const QString&) {
@@ -202,7 +168,7 @@ void CMxVantrel2Ctrl::setAllXML(const QString&) {
 VANTREL_CONSTANT_TRUE_PROPERTY(IeControlBarAllVisiable)
 
 int CMxVantrel2Ctrl::getSelectedServerListPosition() const {
-    return paneHost_->selectedServerListPosition();
+    return session_->serverPane().firstSelectedRow();
 }
 
 void CMxVantrel2Ctrl::setSelectedServerListPosition(int) {
@@ -210,7 +176,7 @@ void CMxVantrel2Ctrl::setSelectedServerListPosition(int) {
 }
 
 int CMxVantrel2Ctrl::getSelectedLocalListPosition() const {
-    return paneHost_->selectedLocalListPosition();
+    return session_->localPane().firstSelectedRow();
 }
 
 void CMxVantrel2Ctrl::setSelectedLocalListPosition(int) {
@@ -218,10 +184,10 @@ void CMxVantrel2Ctrl::setSelectedLocalListPosition(int) {
 }
 
 int CMxVantrel2Ctrl::getSelectedListPosition() const {
-    switch (paneHost_->focusPane()) {
-    case 2:
+    switch (session_->focusPane()) {
+    case ServerListPane:
         return getSelectedServerListPosition();
-    case 4:
+    case LocalListPane:
         return getSelectedLocalListPosition();
     default:
         return -1;
@@ -238,7 +204,7 @@ short CMxVantrel2Ctrl::getServerListViewMode() const {
 
 void CMxVantrel2Ctrl::setServerListViewMode(short value) {
     store(settings().ServerListViewMode, value);
-    paneHost_->applyServerListViewMode(value);
+    session_->showServerListView(value);
 }
 
 bool CMxVantrel2Ctrl::getUploadServerAutoDomain() const {

@@ -1,4 +1,4 @@
-#include "control/ControlSettings.h"
+#include "settings/ControlSettings.h"
 
 #include <variant>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "control/ScriptedPrompter.h"
+#include "session/ScriptedPrompter.h"
 
 #include <gtest/gtest.h>
 

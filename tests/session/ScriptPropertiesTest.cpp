@@ -1,7 +1,7 @@
 #include "IsolatedHome.h"
-#include "control/CMxVantrel2Ctrl.h"
-#include "control/PaneHostWindow.h"
-#include "control/ScriptedPrompter.h"
+#include "face/CMxVantrel2Ctrl.h"
+#include "session/ControlSession.h"
+#include "session/ScriptedPrompter.h"
 
 #include <QJSEngine>
 #include <gtest/gtest.h>
@@ -58,12 +58,13 @@ TEST_F(ScriptProperties, DefaultsAsThePageSeesThem) {
               "0|EUC-KR|-1|||true|");
 }
 
-TEST_F(ScriptProperties, CharsetReadUpperCasesTheStoredValue) {
+TEST_F(ScriptProperties, CharsetReadsUpperCasedAndReadingStoresNothing) {
     eval("ctrl.Charset = 'utf-8'");
+    ctrl.setModified(false);
+    EXPECT_EQ(eval("ctrl.Charset").toString(), "UTF-8");
+    EXPECT_EQ(eval("ctrl.Charset").toString(), "UTF-8");
     EXPECT_EQ(ctrl.settings().Charset, "utf-8");
-    EXPECT_EQ(eval("ctrl.Charset").toString(), "UTF-8");
-    EXPECT_EQ(eval("ctrl.Charset").toString(), "UTF-8");
-    EXPECT_EQ(ctrl.settings().Charset, "UTF-8");
+    EXPECT_FALSE(ctrl.isModified());
 }
 
 TEST_F(ScriptProperties, IgnoredAssignmentsChangeNothingButMarkModified) {
@@ -72,7 +73,7 @@ TEST_F(ScriptProperties, IgnoredAssignmentsChangeNothingButMarkModified) {
          "ctrl.HttpDownloadCancelBut = false; ctrl.FileAttachViewMode = 3;");
     EXPECT_TRUE(ctrl.isModified());
     EXPECT_EQ(ctrl.settings().SpBarColor, "#A8A6A4");
-    EXPECT_TRUE(ctrl.ieRoundRectRgn().isEmpty());
+    EXPECT_TRUE(ctrl.session().ieRoundRectRgn.isEmpty());
     EXPECT_TRUE(ctrl.settings().ServerTreeAutoSelect);
     EXPECT_TRUE(ctrl.settings().UploadServerAutoPORT);
     EXPECT_TRUE(ctrl.settings().HttpDownloadCancelBut);
@@ -98,27 +99,27 @@ TEST_F(ScriptProperties, RefusedAccessThrowsANamedErrorAndChangesNothing) {
 
 TEST_F(ScriptProperties, ViewModesOutsideOneToFourAreStoredWithoutChangingTheView) {
     eval("ctrl.ServerListViewMode = 2");
-    EXPECT_EQ(ctrl.paneHost().serverListView(), 2);
+    EXPECT_EQ(ctrl.session().serverListView(), 2);
     eval("ctrl.ServerListViewMode = 5; ctrl.LocalListViewMode = 0;");
     EXPECT_EQ(eval("ctrl.ServerListViewMode").toInt(), 5);
     EXPECT_EQ(eval("ctrl.LocalListViewMode").toInt(), 0);
-    EXPECT_EQ(ctrl.paneHost().serverListView(), 2);
-    EXPECT_EQ(ctrl.paneHost().localListView(), 4);
+    EXPECT_EQ(ctrl.session().serverListView(), 2);
+    EXPECT_EQ(ctrl.session().localListView(), 4);
 }
 
 TEST_F(ScriptProperties, SelectedListPositionFollowsTheFocusedPane) {
     for (qint16 pane : {0, 1, 2, 3, 4}) {
-        ctrl.paneHost().setFocusPane(pane);
+        ctrl.session().setFocusPane(pane);
         EXPECT_EQ(eval("ctrl.SelectedListPosition").toInt(), -1) << "focus " << pane;
     }
     EXPECT_EQ(eval("ctrl.SelectedServerListPosition").toInt(), -1);
 }
 
-TEST(ControlInitialisation, TakesThePageValuesOnceWhenFirstShown) {
+TEST(ControlInitialisation, TakesThePageValuesOnce) {
     CMxVantrel2Ctrl ctrl;
     ctrl.loadPropertySet({{"UploadPOSTFile", "/up.php"}});
-    ctrl.setHostPage(HostPage::fromUrl(QUrl("http://example.test:8080/p"), "sid=7"));
-    ctrl.show();
+    ctrl.session().setHostPage(HostPage::fromUrl(QUrl("http://example.test:8080/p"), "sid=7"));
+    ctrl.Run();
     EXPECT_EQ(ctrl.settings().HttpServerName, "example.test");
     EXPECT_EQ(ctrl.settings().HttpPORT, 8080);
     EXPECT_EQ(ctrl.settings().hostBaseUrl, "http://example.test:8080");
@@ -130,26 +131,12 @@ TEST(ControlInitialisation, TakesThePageValuesOnceWhenFirstShown) {
     EXPECT_TRUE(ctrl.settings().HttpServerName.isEmpty()) << "initialisation ran twice";
 }
 
-TEST(ControlLayout, LayoutModeAssignmentMovesThePanesAtOnce) {
-    CMxVantrel2Ctrl ctrl;
-    ctrl.resize(900, 600);
-    ctrl.loadPropertySet({{"LocalUIType", "2"}});
-    ctrl.show();
-    PaneHostWindow& host = ctrl.paneHost();
-    EXPECT_EQ(host.pane(PaneLayout::LocalTree)->geometry(), QRect(0, 304, 300, 296));
-
-    ctrl.setLocalUIType(0);
-    EXPECT_EQ(host.pane(PaneLayout::ServerList)->geometry(), QRect(0, 0, 900, 600));
-    EXPECT_FALSE(host.pane(PaneLayout::ServerTree)->isVisible());
-    EXPECT_TRUE(ctrl.isModified());
-}
-
 TEST(DocumentLoad, ALoadRequestedFromAnEventHandlerRunsAfterTheCurrentOne) {
     IsolatedHome home;
     CMxVantrel2Ctrl ctrl;
     QStringList prompts;
     ScriptedPrompter prompter([&](const QString& line) { prompts.append(line); });
-    ctrl.paneHost().setPrompter(&prompter);
+    ctrl.session().setPrompter(prompter);
     QList<short> codes;
     QObject::connect(&ctrl, &CMxVantrel2Ctrl::OnXMLLoadCompleat, [&](short code) {
         codes.append(code);

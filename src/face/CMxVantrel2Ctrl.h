@@ -1,22 +1,24 @@
 #pragma once
 
 #include "common/ControlEvents.h"
-#include "control/ControlSettings.h"
-#include "control/HostPage.h"
+#include "panes/local/LocalNamespace.h"
+#include "settings/ControlSettings.h"
 
-#include <QWidget>
+#include <QObject>
+#include <memory>
 
-class PaneHostWindow;
+class ControlSession;
 
-// The control a page embeds. Its properties carry the scripting names letter for letter;
-// page script reaches them through the host's script engine as `ctrl.Name`.
+// The control's scripting face: exactly the properties, methods and events a page sees, each
+// under its scripting name, forwarding to the session. It carries no widget, so a page can
+// neither close nor restyle the control; the host exposes it as `ctrl`.
 //
 // Read rules: most properties read their stored value; some always read "", 0 or true; the
 // write-only `FileAttachViewMode` throws a script error. Write rules: most store the value;
 // some accept the assignment and change nothing; read-only ones (no WRITE) make the script
 // engine throw a TypeError naming the property. Every accepted assignment marks the control
 // modified, so the container saves the property set again.
-class CMxVantrel2Ctrl : public QWidget, public ControlEvents {
+class CMxVantrel2Ctrl : public QObject, public ControlEvents {
     Q_OBJECT
     Q_PROPERTY(short FileAttachViewMode READ getFileAttachViewMode WRITE setFileAttachViewMode)
     Q_PROPERTY(QString OnlyExt READ getOnlyExt WRITE setOnlyExt)
@@ -77,23 +79,22 @@ class CMxVantrel2Ctrl : public QWidget, public ControlEvents {
     Q_PROPERTY(short IsDownUrlEncode READ getIsDownUrlEncode WRITE setIsDownUrlEncode)
 
 public:
-    explicit CMxVantrel2Ctrl(QWidget* parent = nullptr);
+    // The local pane shows `names` (null: this machine's real folders).
+    explicit CMxVantrel2Ctrl(std::unique_ptr<LocalNamespace> names = nullptr,
+                             QObject* parent = nullptr);
     ~CMxVantrel2Ctrl() override;
+
+    ControlSession& session() const { return *session_; }
 
     // Exchanges the persisted set (the page's parameter values) into the settings; names the
     // set does not carry keep their defaults.
     void loadPropertySet(const PropertySet& set);
     QList<QPair<QString, QString>> savePropertySet() const;
-    // The page that embeds the control; read once, by the initialisation.
-    void setHostPage(const HostPage& page) { hostPage_ = page; }
 
     ControlSettings& settings();
     const ControlSettings& settings() const;
-    PaneHostWindow& paneHost() const { return *paneHost_; }
     bool isModified() const { return modified_; }
     void setModified(bool modified) { modified_ = modified; }
-    bool ieControlBarAllVisiable() const { return ieControlBarAllVisiable_; }
-    const QString& ieRoundRectRgn() const { return ieRoundRectRgn_; }
 
     // Script methods, in their fixed order. Index arguments count from 0; an index outside
     // a list answers the empty result ("", 0, 0.0, false), never an error. `selectData` is
@@ -216,7 +217,7 @@ public:
     void setRemoteFileRunType(short value);
     short getDownStyle() const;
     void setDownStyle(short value);
-    QString getCharset();
+    QString getCharset() const;
     void setCharset(const QString& value);
     short getReceiveDown() const;
     void setReceiveDown(short value);
@@ -314,8 +315,6 @@ public:
     void treeSelectionChanged(const QString& path) override;
     void dragDownSelectTarget(short dragId, const QString& dragPath, const QString& dragXPath,
                               const QString& dropPath) override;
-    // Set once OnLoadCompleat has fired; focus given to the control then goes to the server list.
-    bool isLoadCompleted() const { return loadCompleted_; }
 
 signals:
     // The page's events, in their fixed order.
@@ -340,8 +339,8 @@ signals:
                                 const QString& droppath);
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
+    // Refuses deferred deletion: its owner ends the face, never a page's deleteLater().
+    bool event(QEvent* event) override;
 
 private:
     template <typename T, typename V> void store(T& field, const V& value) {
@@ -351,13 +350,8 @@ private:
     void ignoreAssignment() { modified_ = true; }
     short reportFormNotSent();
 
-    PaneHostWindow* paneHost_;
-    HostPage hostPage_;
-    bool initialisePending_ = true;
-    bool loadCompleted_ = false;
+    std::unique_ptr<ControlSession> session_;
     bool modified_ = false;
-    bool ieControlBarAllVisiable_ = false;
-    QString ieRoundRectRgn_;
     QString formText_; // the URL-encoded fields of AddPOSTForm
     QStringList xmlFieldNames_, xmlFieldValues_;
     QString postResponse_; // reply of the last successful post

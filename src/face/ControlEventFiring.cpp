@@ -1,5 +1,5 @@
 #include "common/LocalPath.h"
-#include "control/CMxVantrel2Ctrl.h"
+#include "face/CMxVantrel2Ctrl.h"
 
 #include <cmath>
 
@@ -8,7 +8,6 @@ void CMxVantrel2Ctrl::addfileError(short code, const QString& fullPath) {
 }
 
 void CMxVantrel2Ctrl::loadCompleted() {
-    loadCompleted_ = true;
     emit OnLoadCompleat();
 }
 

@@ -1,4 +1,4 @@
-#include "control/ScriptedPrompter.h"
+#include "session/ScriptedPrompter.h"
 
 ScriptedPrompter::ScriptedPrompter(LinePrinter print) : print_(std::move(print)) {}
 

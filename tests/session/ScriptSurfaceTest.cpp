@@ -1,7 +1,10 @@
-#include "control/CMxVantrel2Ctrl.h"
+#include "face/CMxVantrel2Ctrl.h"
 
+#include <QCoreApplication>
 #include <QJSEngine>
 #include <QMetaMethod>
+#include <QPointer>
+#include <QSet>
 #include <gtest/gtest.h>
 
 // The scripting surface pages are written against: every name, in its fixed order, with its
@@ -264,4 +267,47 @@ TEST(ScriptSurface, IndexReadersAnswerEmptyResultsOutOfRange) {
         " ctrl.GetServerDeleteFileCount(), ctrl.GetSelectedListCount('auto'),"
         " ctrl.GetSelectedListItem('nonsense', 'name', 0), ctrl.IsDownFileCheck()].join('|')");
     EXPECT_EQ(result.toString(), "|0||0|0||true");
+}
+
+// A page reaches the face's own names and, of its base, only what every QObject has; no
+// widget member, so a page can neither close, hide nor restyle the control.
+TEST(ScriptSurface, TheFaceCarriesTheScriptingNamesAndNothingElse) {
+    const QMetaObject& meta = CMxVantrel2Ctrl::staticMetaObject;
+    EXPECT_EQ(meta.superClass(), &QObject::staticMetaObject);
+    QSet<QByteArray> names, expected;
+    for (int i = meta.methodOffset(); i < meta.methodCount(); ++i)
+        names.insert(meta.method(i).name());
+    for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i)
+        names.insert(meta.property(i).name());
+    for (const MethodEntry& entry : kMethods)
+        expected.insert(entry.name);
+    for (const EventEntry& entry : kEvents)
+        expected.insert(entry.name);
+    for (const char* property : kProperties)
+        expected.insert(property);
+    EXPECT_EQ(names, expected);
+
+    CMxVantrel2Ctrl ctrl;
+    QJSEngine engine;
+    QJSEngine::setObjectOwnership(&ctrl, QJSEngine::CppOwnership);
+    engine.globalObject().setProperty("ctrl", engine.newQObject(&ctrl));
+    for (const char* member : {"close", "hide", "show", "setStyleSheet", "styleSheet",
+                               "windowTitle", "setWindowTitle", "resize", "grab", "setParent"})
+        EXPECT_EQ(engine.evaluate(QStringLiteral("typeof ctrl.%1").arg(member)).toString(),
+                  "undefined")
+            << member;
+}
+
+// Only the host that made the face ends it: a page's deleteLater() leaves it in place.
+TEST(ScriptSurface, APageCannotDeleteTheFace) {
+    CMxVantrel2Ctrl ctrl;
+    QPointer<CMxVantrel2Ctrl> alive(&ctrl);
+    QJSEngine engine;
+    QJSEngine::setObjectOwnership(&ctrl, QJSEngine::CppOwnership);
+    engine.globalObject().setProperty("ctrl", engine.newQObject(&ctrl));
+    engine.evaluate("ctrl.deleteLater()");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(alive.isNull());
+    EXPECT_EQ(engine.evaluate("ctrl.GetDiskCount()").toInt(), 0);
 }

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "session/ControlSession.h"
+
+class QWidget;
+
+// The session's windows as modal Qt windows over `parent`: the folder scan, the upload and
+// download windows and the open window.
+SessionWindows SessionWindowsOver(ControlSession& session, QWidget* parent);

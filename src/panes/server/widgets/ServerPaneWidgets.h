@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QObject>
+
+class ControlSession;
+class FileListView;
+class QTreeView;
+class QWidget;
+class ServerListItemModel;
+class ServerPaneController;
+class ServerTreeItemModel;
+
+// The server pane's widgets: the folder tree and the file list over the session's server
+// pane. The views forward input to the controller and follow what its models say.
+class ServerPaneWidgets : public QObject {
+    Q_OBJECT
+public:
+    ServerPaneWidgets(ControlSession& session, QWidget* window);
+    ~ServerPaneWidgets() override;
+
+    QTreeView* treeView() const { return tree_; }
+    FileListView* listView() const { return list_; }
+
+private:
+    void applyConfiguration();
+    void connectTree();
+    void connectList();
+    void showListSelection();
+    void takeListSelection();
+
+    ControlSession& session_;
+    ServerPaneController& controller_;
+    ServerTreeItemModel* treeModel_;
+    ServerListItemModel* listModel_;
+    QTreeView* tree_;
+    FileListView* list_;
+    bool syncing_ = false;
+};

@@ -1,0 +1,170 @@
+#pragma once
+
+#include "common/FocusPanes.h"
+#include "common/PaneAccess.h"
+#include "common/SilentPrompter.h"
+#include "panes/local/LocalAttach.h"
+#include "panes/local/LocalPaneController.h"
+#include "panes/local/ServerAttachTarget.h"
+#include "panes/server/ServerPaneController.h"
+#include "session/PrompterSlot.h"
+#include "settings/ControlSettings.h"
+#include "settings/HostPage.h"
+#include "xml/ChangeJournal.h"
+#include "xml/ServerCatalogue.h"
+#include "xml/UIConfig.h"
+
+#include <QObject>
+#include <functional>
+#include <map>
+#include <memory>
+
+class ControlEvents;
+class LocalNamespace;
+
+// What a session asks of the windows that show it. Each member may stay empty: a session
+// without windows scans nothing, uploads and downloads nothing and opens no server file.
+struct SessionWindows {
+    FolderScanRunner runFolderScan;
+    // The upload window for the queued files to `postFile`; its result code.
+    std::function<short(const QString& postFile)> upload;
+    // The download window for server-list elements, or for a tree folder and all below it.
+    std::function<void(const QList<XmlNode>& selection)> download;
+    std::function<void(const XmlNode& folder, bool isTopNode)> downloadFolder;
+    // Fetches a server FILE and opens it with its program; fires OnOpenfileCompleat.
+    std::function<void(const XmlNode& file)> openServerFile;
+};
+
+// One embedded control without its widgets: the page's settings, the three documents, the
+// one prompter, both panes' controllers, the pane commands and the document load. Script
+// methods and widgets both act through it; it tells the page through `events` and tells its
+// widgets through its signals. UI thread only.
+class ControlSession : public QObject {
+    Q_OBJECT
+public:
+    ControlSession(ControlEvents& events, std::unique_ptr<LocalNamespace> names);
+    ~ControlSession() override;
+
+    ControlSettings& settings() { return settings_; }
+    const ControlSettings& settings() const { return settings_; }
+    UIConfig& uiConfig() { return uiConfig_; }
+    const UIConfig& uiConfig() const { return uiConfig_; }
+    ServerCatalogue& catalogue() { return catalogue_; }
+    const ServerCatalogue& catalogue() const { return catalogue_; }
+    ChangeJournal& journal() { return journal_; }
+    ControlEvents& events() { return events_; }
+    Prompter& prompter() { return prompter_; }
+    // The host chooses who answers questions before the control starts; false afterwards.
+    bool setPrompter(Prompter& prompter) { return prompter_.setTarget(prompter); }
+    // The windows' real dialogs, unless the host chose otherwise.
+    void offerPrompter(Prompter& prompter) { prompter_.offerDefault(prompter); }
+
+    ServerPaneController& serverPane() { return server_; }
+    LocalPaneController& localPane() { return *local_; }
+    LocalAttach& attach() { return attach_; }
+    AttachTarget& attachTarget() { return attachTarget_; }
+    void setWindows(SessionWindows windows) { windows_ = std::move(windows); }
+
+    // Every local file or folder opened with its program goes through this; false when `path`
+    // names nothing on disk (the opener is not asked) or the opener reports a failure.
+    bool openLocal(const QString& path) const;
+    // The desktop's handler unless the host installs another; empty restores the desktop's.
+    void setFileOpener(std::function<bool(const QString& path)> opener);
+
+    // The page that embeds the control; read once, by the start.
+    void setHostPage(const HostPage& page) { hostPage_ = page; }
+    // The initialisation (Run): takes the host page's values once and fixes the prompter.
+    // Later calls do nothing; false then.
+    bool start();
+    bool isStarted() const { return started_; }
+
+    qint16 focusPane() const { return focusPane_; }
+    void setFocusPane(qint16 pane) { focusPane_ = pane; }
+    // Sets the focus pane and asks the widgets to give that pane the keyboard focus.
+    void focusOn(qint16 pane);
+
+    // The pane commands (PaneCommand); codes without an action do nothing.
+    void runCommand(int code);
+
+    // The list views: 1 large icons, 2 small icons, 3 list, 4 details; other modes change
+    // nothing here.
+    void showServerListView(qint16 mode);
+    void showLocalListView(qint16 mode);
+    qint16 serverListView() const { return serverListView_; }
+    qint16 localListView() const { return localListView_; }
+    // LocalUIType changed: the widgets lay the panes out again.
+    void changeLayout();
+
+    // Runs the document load and reports it with OnXMLLoadCompleat; a load requested while
+    // one runs (from an event handler, say) runs right after it. The start-up load is
+    // followed by OnLoadCompleat.
+    void requestDocumentLoad();
+    void requestStartupLoad();
+    bool isLoadCompleted() const { return loadCompleted_; }
+    // The server pane's refresh (command 10011): the catalogue steps of the load, unreported.
+    void refreshServerPane();
+
+    // Sets the local pane up the first time it is needed; later calls do nothing.
+    void ensureLocalPaneSetUp();
+
+    // Script's transfers through the session's windows.
+    short upload(const QString& postFile);
+    void downloadSelection();
+
+    // Server path of the folder of the last drop.
+    const QString& serverCurDropPath() const { return serverCurDropPath_; }
+
+    // Values of the persisted set that only the embedding reads.
+    bool ieControlBarAllVisiable = false;
+    QString ieRoundRectRgn;
+
+signals:
+    // The layout mode changed; the widgets lay the panes out again.
+    void layoutChanged();
+    void serverListViewChanged(qint16 mode);
+    void localListViewChanged(qint16 mode);
+    // The UI configuration was loaded: the server pane's colours and columns apply now.
+    void serverPaneConfigured();
+    // The local pane is about to be set up: its colours and columns apply now.
+    void localPaneSettingUp();
+    // The pane should take the keyboard focus.
+    void focusRequested(qint16 pane);
+    // Run happened: the widgets take their first geometry.
+    void started();
+
+private:
+    enum class LoadSteps { Everything, CatalogueOnly };
+    qint16 runLoadSteps(LoadSteps steps);
+    void runDocumentLoad();
+    void registerCommands();
+    void addLocalSelection(qint16 focus);
+    void openServerFile(const XmlNode& file, qint16 runType);
+    void setUpLocalPaneIfShown();
+
+    ControlEvents& events_;
+    SilentPrompter silent_;
+    PrompterSlot prompter_;
+    ControlSettings settings_;
+    UIConfig uiConfig_;
+    ServerCatalogue catalogue_;
+    ChangeJournal journal_;
+    std::unique_ptr<LocalNamespace> names_;
+    ServerPaneController server_;
+    std::unique_ptr<LocalPaneController> local_;
+    ServerAttachTarget attachTarget_;
+    LocalAttach attach_;
+    SessionWindows windows_;
+    std::function<bool(const QString& path)> fileOpener_;
+    std::map<int, std::function<void()>> commands_;
+    HostPage hostPage_;
+    QString serverCurDropPath_;
+    qint16 focusPane_ = NoPane;
+    qint16 serverListView_ = 4;
+    qint16 localListView_ = 4;
+    bool started_ = false;
+    bool loadRunning_ = false;
+    bool loadQueued_ = false;
+    bool startupLoadQueued_ = false;
+    bool startupLoadDone_ = false;
+    bool loadCompleted_ = false;
+};
