@@ -50,9 +50,7 @@ protected:
     }
 
     LocalTree local;
-    ServerAttachTarget target{controller, catalogue, [this]() -> Prompter& {
-                                  return prompter;
-                              }};
+    ServerAttachTarget target{controller};
 };
 
 } // namespace

@@ -38,7 +38,7 @@ QStringList droppedLocalFiles(const QMimeData* mime) {
 LocalPaneWidgets::LocalPaneWidgets(LocalPaneHost host, std::unique_ptr<LocalNamespace> names)
     : QObject(host.window), host_(std::move(host)), names_(std::move(names)),
       controller_(std::make_unique<LocalPaneController>(*names_, host_.settings, host_.events)),
-      target_(host_.server, host_.catalogue, host_.prompter),
+      target_(host_.server),
       attach_(target_, host_.settings, host_.uiConfig, host_.prompter, host_.events,
               [this](const QString& folder, bool structured) {
                   return RunFolderScan(host_.window, host_.uiConfig, target_, host_.events, folder,
