@@ -113,9 +113,7 @@ struct AttachPane : bench::ServerPane {
         target.setDrawing(false);
         target.beginBatch();
     }
-    ServerAttachTarget target{controller, catalogue, [this]() -> Prompter& {
-                                  return prompter;
-                              }};
+    ServerAttachTarget target{controller};
 };
 
 // A structured walk of 150 folders of 1,000 files each. The files of every folder are the

@@ -26,7 +26,7 @@ ControlSession::ControlSession(ControlEvents& events, std::unique_ptr<LocalNames
     : events_(events), prompter_(silent_), names_(std::move(names)),
       server_(catalogue_, journal_, settings_, uiConfig_, prompter_, events_),
       local_(std::make_unique<LocalPaneController>(*names_, settings_, events_)),
-      attachTarget_(server_, catalogue_, [this]() -> Prompter& { return prompter_; }),
+      attachTarget_(server_),
       attach_(
           attachTarget_, settings_, uiConfig_, [this]() -> Prompter& { return prompter_; }, events_,
           [this](const QString& folder, bool structured) -> short {

@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr short kNotAFolder = -1006;
-
 // The folder holding `path`, without a trailing separator unless it is the root.
 QString folderOf(const QString& path) {
     QString folder = LocalFolderPart(path);
@@ -23,10 +21,11 @@ QString folderOf(const QString& path) {
 }
 
 // Keeps redrawing of the server pane off while a batch is queued, and the batch's shared
-// overwrite answer with it.
+// overwrite answer with it. The batch goes into the folder selected when it begins.
 class BatchScope {
 public:
-    BatchScope(AttachTarget& target, bool quiet) : target_(target), quiet_(quiet) {
+    BatchScope(AttachTarget& target, bool quiet)
+        : target_(target), quiet_(quiet), folder_(target.currentFolder()) {
         if (quiet_)
             target_.setDrawing(false);
         target_.beginBatch();
@@ -39,9 +38,12 @@ public:
     BatchScope(const BatchScope&) = delete;
     BatchScope& operator=(const BatchScope&) = delete;
 
+    const ServerFolderRef& folder() const { return folder_; }
+
 private:
     AttachTarget& target_;
     bool quiet_;
+    ServerFolderRef folder_;
 };
 
 } // namespace
@@ -52,11 +54,16 @@ LocalAttach::LocalAttach(AttachTarget& target, ControlSettings& settings, const 
     : target_(target), settings_(settings), uiConfig_(uiConfig), prompter_(std::move(prompter)),
       events_(events), runScan_(std::move(runScan)) {}
 
-short LocalAttach::addOne(const QString& path) {
-    const short code = target_.addFile(path, target_.currentFolder());
-    if (code != 0)
-        events_.addfileError(code, path);
-    return code;
+// A catalogue replaced by the overwrite question's loop or by the refusal's handler ends
+// the batch; nothing more is reported or added.
+short LocalAttach::addOne(const QString& path, const ServerFolderRef& folder) {
+    const short code = target_.addFile(path, folder);
+    if (!target_.isCurrent(folder))
+        return AddCode::CancelledBatch;
+    if (code == AddCode::Accepted)
+        return code;
+    events_.addfileError(code, path);
+    return target_.isCurrent(folder) ? code : AddCode::CancelledBatch;
 }
 
 void LocalAttach::fileAttach() {
@@ -69,7 +76,7 @@ void LocalAttach::fileAttach() {
     {
         const BatchScope batch(target_, files.size() > 1);
         for (const QString& file : files) {
-            if (EndsBatch(addOne(file)))
+            if (EndsBatch(addOne(file, batch.folder())))
                 break;
         }
     }
@@ -83,7 +90,7 @@ void LocalAttach::folderAttach() {
     if (folder.isEmpty())
         return;
     if (PathKind(folder) != 1) {
-        events_.addfileError(kNotAFolder, QString());
+        events_.addfileError(AddCode::NotAFolder, QString());
         return;
     }
     SetRemembered(RememberedValue::LocalUserCurrentPath, folder);
@@ -96,7 +103,7 @@ void LocalAttach::folderAttach() {
 
 void LocalAttach::addLocalFile(const QString& localFile) {
     const BatchScope batch(target_, false);
-    addOne(localFile);
+    addOne(localFile, batch.folder());
 }
 
 void LocalAttach::dropPaths(const QStringList& paths) {
@@ -109,8 +116,11 @@ void LocalAttach::attachPaths(const QStringList& paths) {
         const BatchScope batch(target_, true);
         for (const QString& path : paths) {
             const qint16 kind = PathKind(path);
-            const short code = kind == 1 ? addFolder(path) : kind == 2 ? addOne(path) : 0;
-            if (EndsBatch(code))
+            const short code = kind == 1   ? addFolder(path)
+                               : kind == 2 ? addOne(path, batch.folder())
+                                           : 0;
+            // A scan's event loop may have replaced the catalogue after its last step.
+            if (EndsBatch(code) || !target_.isCurrent(batch.folder()))
                 break;
         }
     }

@@ -6,6 +6,7 @@
 
 class AttachTarget;
 class ControlEvents;
+struct ServerFolderRef;
 class Prompter;
 class UIConfig;
 struct ControlSettings;
@@ -38,8 +39,9 @@ public:
     short addFolder(const QString& folder);
 
 private:
-    // Queues one file; the adding operation's code (refusals already reported).
-    short addOne(const QString& path);
+    // Queues one file into `folder`; the adding operation's code (refusals already
+    // reported), or AddCode::CancelledBatch once the catalogue has been replaced.
+    short addOne(const QString& path, const ServerFolderRef& folder);
 
     AttachTarget& target_;
     ControlSettings& settings_;

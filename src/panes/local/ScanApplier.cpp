@@ -5,12 +5,14 @@
 #include "panes/local/RealLocalNamespace.h"
 
 ScanApplier::ScanApplier(AttachTarget& target, ControlEvents& events, bool structured,
-                         ServerTreeNode* start)
+                         const ServerFolderRef& start)
     : target_(target), events_(events), structured_(structured), folders_{start} {}
 
 std::size_t ScanApplier::applySlice(ScanQueue& queue, const std::atomic<bool>& keepRunning) {
     const auto deadline = std::chrono::steady_clock::now() + kSliceTime;
     std::size_t applied = 0;
+    // The window's event loop ran since the last slice.
+    catalogueReplaced();
     while (applied < kSliceSteps && !stopped_ && keepRunning.load()) {
         if (next_ == taken_.size()) {
             taken_ = queue.take();
@@ -20,7 +22,7 @@ std::size_t ScanApplier::applySlice(ScanQueue& queue, const std::atomic<bool>& k
         }
         applyOne(taken_[next_++]);
         ++applied;
-        if (std::chrono::steady_clock::now() >= deadline)
+        if (catalogueReplaced() || std::chrono::steady_clock::now() >= deadline)
             break;
     }
     return applied;
@@ -28,6 +30,19 @@ std::size_t ScanApplier::applySlice(ScanQueue& queue, const std::atomic<bool>& k
 
 bool ScanApplier::hasWaitingSteps(const ScanQueue& queue) const {
     return !stopped_ && (next_ < taken_.size() || queue.hasItems());
+}
+
+bool ScanApplier::catalogueReplaced() {
+    if (stopped_ || target_.isCurrent(folders_.front()))
+        return false;
+    stopped_ = true;
+    endCode_ = AddCode::CancelledBatch;
+    return true;
+}
+
+void ScanApplier::refuse(short code, const std::filesystem::path& path) {
+    if (!catalogueReplaced())
+        events_.addfileError(code, PathText(path));
 }
 
 void ScanApplier::applyOne(const ScanItem& item) {
@@ -43,7 +58,7 @@ void ScanApplier::applyOne(const ScanItem& item) {
             folders_.pop_back();
         break;
     case ScanStep::Refused:
-        events_.addfileError(item.code, PathText(item.path));
+        refuse(item.code, item.path);
         break;
     }
 }
@@ -51,31 +66,34 @@ void ScanApplier::applyOne(const ScanItem& item) {
 void ScanApplier::enter(const ScanItem& item) {
     if (!structured_)
         return;
-    ServerTreeNode* parent = folders_.back();
-    ServerTreeNode* child = nullptr;
-    if (parent) {
+    const ServerFolderRef parent = folders_.back();
+    ServerFolderRef child;
+    if (parent.node != 0) {
         const short code = target_.enterFolder(parent, PathText(item.path.filename()), child);
         if (code != 0) {
-            child = nullptr;
-            events_.addfileError(code, PathText(item.path));
+            child = {};
+            refuse(code, item.path);
         }
     }
     folders_.push_back(child);
 }
 
 void ScanApplier::addFile(const ScanItem& item) {
-    ServerTreeNode* folder = folders_.back();
-    if (!folder)
+    const ServerFolderRef folder = folders_.back();
+    if (folder.node == 0)
         return;
     const short code = target_.addFile(PathText(item.path), folder);
-    if (code == 0 || code == kReplacedCode)
+    // The overwrite question's loop may have replaced the catalogue: report nothing more.
+    if (catalogueReplaced())
+        return;
+    if (code == AddCode::Accepted || code == AddCode::Replaced)
         ++filesAdded_;
-    if (code == 0)
+    if (code == AddCode::Accepted)
         return;
     // A replaced entry is reported too: every non-zero code of the adding operation is.
     if (EndsBatch(code)) {
         stopped_ = true;
         endCode_ = code;
     }
-    events_.addfileError(code, PathText(item.path));
+    refuse(code, item.path);
 }

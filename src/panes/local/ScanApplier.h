@@ -1,6 +1,7 @@
 #pragma once
 
 #include "panes/local/FolderScanner.h"
+#include "panes/server/ServerFolderRef.h"
 
 #include <atomic>
 #include <chrono>
@@ -9,7 +10,6 @@
 
 class AttachTarget;
 class ControlEvents;
-struct ServerTreeNode;
 
 // Puts a folder walk's steps into the catalogue on the UI thread, one bounded slice per turn
 // of the event loop, so the window repaints and its stop button is heard however large the
@@ -17,6 +17,11 @@ struct ServerTreeNode;
 // name; in the flat mode every file goes into the starting folder. Each refusal is reported
 // with OnAddfileError; a batch-ending code stops the rest. Each step costs constant time
 // apart from the adding operation itself, so a whole scan is applied in linear time.
+//
+// The page's handlers and the scan window's event loop may replace the catalogue between
+// any two steps. The applier holds folders only as refs of the generation it started in,
+// checks that generation after every step and at every slice, and once it is over stops
+// with AddCode::CancelledBatch, reporting nothing more.
 class ScanApplier {
 public:
     // A slice applies at most this many steps, and starts none once its time is up.
@@ -24,7 +29,7 @@ public:
     static constexpr std::chrono::milliseconds kSliceTime{20};
 
     ScanApplier(AttachTarget& target, ControlEvents& events, bool structured,
-                ServerTreeNode* start);
+                const ServerFolderRef& start);
 
     // Applies the next slice of the steps found so far, in order, checking `keepRunning`
     // before each step; the rest wait in the applier for the next slice. Returns the number
@@ -41,12 +46,16 @@ private:
     void applyOne(const ScanItem& item);
     void enter(const ScanItem& item);
     void addFile(const ScanItem& item);
+    // Reports a refusal of `path`.
+    void refuse(short code, const std::filesystem::path& path);
+    // Ends the batch once the catalogue has moved on; true then.
+    bool catalogueReplaced();
 
     AttachTarget& target_;
     ControlEvents& events_;
     bool structured_;
-    // The catalogue folder of each open walk folder; null below a refused sub-folder.
-    std::vector<ServerTreeNode*> folders_;
+    // The catalogue folder of each open walk folder; no folder below a refused sub-folder.
+    std::vector<ServerFolderRef> folders_;
     // Steps taken from the queue; those from `next_` on are not applied yet.
     std::vector<ScanItem> taken_;
     std::size_t next_ = 0;

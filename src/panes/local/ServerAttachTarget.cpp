@@ -2,26 +2,16 @@
 
 #include "common/LocalPath.h"
 #include "panes/server/ServerPaneController.h"
-#include "xml/ServerCatalogue.h"
 
-namespace {
+ServerAttachTarget::ServerAttachTarget(ServerPaneController& controller)
+    : controller_(controller) {}
 
-constexpr short kFolderNotCreated = -200;
-constexpr short kFolderNotInserted = -201;
-
-bool isFolderName(const QString& name) {
-    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
-           !name.contains(QLatin1Char('/'));
+ServerFolderRef ServerAttachTarget::currentFolder() {
+    return controller_.folderRef(controller_.tree().selected());
 }
 
-} // namespace
-
-ServerAttachTarget::ServerAttachTarget(ServerPaneController& controller, ServerCatalogue& catalogue,
-                                       std::function<Prompter&()> prompter)
-    : controller_(controller), catalogue_(catalogue), prompter_(std::move(prompter)) {}
-
-ServerTreeNode* ServerAttachTarget::currentFolder() {
-    return controller_.tree().selected();
+bool ServerAttachTarget::isCurrent(const ServerFolderRef& folder) const {
+    return folder.generation == controller_.generation();
 }
 
 void ServerAttachTarget::beginBatch() {
@@ -36,63 +26,62 @@ void ServerAttachTarget::endBatch() {
         names_.clear();
 }
 
-short ServerAttachTarget::addFile(const QString& fullPath, ServerTreeNode* folder) {
-    const short code = controller_.addLocalFile(fullPath, folder);
-    if (batchDepth_ == 0)
+void ServerAttachTarget::dropStaleNames() {
+    if (batchDepth_ == 0 || namesGeneration_ != controller_.generation())
         names_.clear();
-    else if (code == 0 && folder)
-        namesOf(folder).files.insert(LocalFileName(fullPath));
+    namesGeneration_ = controller_.generation();
+}
+
+short ServerAttachTarget::addFile(const QString& fullPath, const ServerFolderRef& folder) {
+    if (!isCurrent(folder))
+        return AddCode::CancelledBatch;
+    ServerTreeNode* node = controller_.folderAt(folder);
+    if (!node)
+        return AddCode::Unreadable;
+    const quint64 serial = node->serial;
+    const short code = controller_.addLocalFile(fullPath, node);
+    dropStaleNames();
+    if (code == AddCode::Accepted && isCurrent(folder) && names_.contains(serial))
+        names_[serial].files.insert(LocalFileName(fullPath));
     return code;
 }
 
-ServerAttachTarget::FolderNames& ServerAttachTarget::namesOf(ServerTreeNode* parent) {
-    const auto found = names_.find(parent);
+ServerAttachTarget::FolderNames& ServerAttachTarget::namesOf(const ServerTreeNode* parent) {
+    const auto found = names_.find(parent->serial);
     if (found != names_.end())
         return *found;
     FolderNames names;
     for (auto it = parent->children.rbegin(); it != parent->children.rend(); ++it)
-        names.folders.insert((*it)->label, it->get());
+        names.folders.insert((*it)->label, (*it)->serial);
     for (XmlNode child = parent->element.firstChild(); !child.isNull();
          child = child.nextSibling()) {
         if (child.name() == QLatin1String("FILE"))
             names.files.insert(child.attribute(QStringLiteral("name")));
     }
-    return *names_.insert(parent, std::move(names));
+    return *names_.insert(parent->serial, std::move(names));
 }
 
-short ServerAttachTarget::enterFolder(ServerTreeNode* parent, const QString& name,
-                                      ServerTreeNode*& child) {
-    child = nullptr;
-    if (!parent || parent->element.isNull() || !isFolderName(name))
-        return kFolderNotCreated;
-    FolderNames& names = namesOf(parent);
-    if (ServerTreeNode* existing = names.folders.value(name)) {
-        child = existing;
+short ServerAttachTarget::enterFolder(const ServerFolderRef& parent, const QString& name,
+                                      ServerFolderRef& child) {
+    child = {};
+    if (!isCurrent(parent))
+        return AddCode::CancelledBatch;
+    ServerTreeNode* parentNode = controller_.folderAt(parent);
+    if (!parentNode || parentNode->element.isNull())
+        return kNewFolderNoFolder;
+    dropStaleNames();
+    FolderNames& names = namesOf(parentNode);
+    if (const quint64 existing = names.folders.value(name)) {
+        child = {existing, parent.generation};
         return 0;
     }
     if (names.files.contains(name))
         return AddCode::NameTaken;
-    const short code = makeFolder(parent, name, child);
-    if (code == 0)
-        names.folders.insert(name, child);
-    if (batchDepth_ == 0)
-        names_.clear();
-    return code;
-}
-
-short ServerAttachTarget::makeFolder(ServerTreeNode* parent, const QString& name,
-                                     ServerTreeNode*& child) {
-    const XmlNode folder = catalogue_.CreateFolderElement(name, prompter_());
-    if (folder.isNull())
-        return kFolderNotCreated;
-    const int index = catalogue_.InsertFolder(parent->element, folder);
-    if (index < 0)
-        return kFolderNotInserted;
-    child = controller_.tree().insertChild(parent, folder, index);
-    if (parent == controller_.tree().selected()) {
-        ServerListModel& list = controller_.list();
-        list.insertFolder(folder, index + (list.startsWithParent() ? 1 : 0));
-    }
+    const ServerPaneController::MadeFolder made = controller_.makeFolder(parentNode, name);
+    if (made.code != 0)
+        return made.code;
+    names.folders.insert(name, made.node->serial);
+    child = controller_.folderRef(made.node);
     return 0;
 }
 

@@ -4,38 +4,38 @@
 
 #include <QHash>
 #include <QSet>
-#include <functional>
 
-class Prompter;
-class ServerCatalogue;
 class ServerPaneController;
+struct ServerTreeNode;
 
 // Attaching into the real server pane: the controller's adding operation, and sub-folders
-// made as its own new-folder command makes them (element, tree node, list row).
-// A folder's names are indexed once per batch, so entering many sub-folders stays linear.
+// made by the controller as its new-folder command makes them. A folder's names are indexed
+// once per batch, so entering many sub-folders stays linear; the index holds node serials
+// and is dropped with the catalogue generation it was read under.
 class ServerAttachTarget : public AttachTarget {
 public:
-    ServerAttachTarget(ServerPaneController& controller, ServerCatalogue& catalogue,
-                       std::function<Prompter&()> prompter);
+    explicit ServerAttachTarget(ServerPaneController& controller);
 
-    ServerTreeNode* currentFolder() override;
+    ServerFolderRef currentFolder() override;
+    bool isCurrent(const ServerFolderRef& folder) const override;
     void beginBatch() override;
     void endBatch() override;
-    short addFile(const QString& fullPath, ServerTreeNode* folder) override;
-    short enterFolder(ServerTreeNode* parent, const QString& name, ServerTreeNode*& child) override;
+    short addFile(const QString& fullPath, const ServerFolderRef& folder) override;
+    short enterFolder(const ServerFolderRef& parent, const QString& name,
+                      ServerFolderRef& child) override;
     void setDrawing(bool on) override;
 
 private:
     struct FolderNames {
-        QHash<QString, ServerTreeNode*> folders; // the first sub-folder of each name
+        QHash<QString, quint64> folders; // the serial of the first sub-folder of each name
         QSet<QString> files;
     };
-    FolderNames& namesOf(ServerTreeNode* parent);
-    short makeFolder(ServerTreeNode* parent, const QString& name, ServerTreeNode*& child);
+    FolderNames& namesOf(const ServerTreeNode* parent);
+    // Forgets every index read under an earlier generation, and all of them between batches.
+    void dropStaleNames();
 
     ServerPaneController& controller_;
-    ServerCatalogue& catalogue_;
-    std::function<Prompter&()> prompter_;
-    QHash<const ServerTreeNode*, FolderNames> names_;
+    QHash<quint64, FolderNames> names_; // by the parent's serial
+    quint64 namesGeneration_ = 0;
     int batchDepth_ = 0;
 };

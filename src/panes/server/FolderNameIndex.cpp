@@ -36,6 +36,11 @@ void FolderNameIndex::appended(const XmlNode& child, int row) {
         entries_.insert(name, Entry{child, row, false});
 }
 
+void FolderNameIndex::forget(const XmlNode& folder) {
+    if (folder_ == folder)
+        invalidate();
+}
+
 void FolderNameIndex::invalidate() {
     valid_ = false;
     folder_ = XmlNode();

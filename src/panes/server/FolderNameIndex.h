@@ -26,6 +26,8 @@ public:
     Entry find(const QString& name) const { return entries_.value(name); }
     // A child appended to the indexed folder (at `row` of the list, or -1).
     void appended(const XmlNode& child, int row);
+    // Drops the index when it is of `folder`, whose children changed otherwise than appended.
+    void forget(const XmlNode& folder);
     void invalidate();
 
 private:

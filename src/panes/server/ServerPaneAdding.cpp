@@ -152,29 +152,29 @@ short ServerPaneController::addLocalFile(const QString& fullPath, ServerTreeNode
 short ServerPaneController::addServerFile(const QString& path, const QString& name, double size,
                                           const QString& typeName, const QString& modDate) {
     if (path.isEmpty())
-        return -1;
+        return ServerFileCode::NoPath;
     if (name.isEmpty())
-        return -2;
+        return ServerFileCode::NoName;
     if (!(size >= 1.0))
-        return -3;
+        return ServerFileCode::BadSize;
     ServerTreeNode* target = tree_.selected();
     if (!target)
-        return -7;
+        return ServerFileCode::NotAdded;
     const short duplicate = duplicateTest(name, path, target->element, true).code;
     if (duplicate == AddCode::SameFile)
-        return -5;
+        return ServerFileCode::SameFile;
     if (duplicate != AddCode::Accepted)
-        return -4;
+        return ServerFileCode::NameTaken;
     const double diskBefore = settings_.DiskFreeSize;
     if (!takeDiskSpace(settings_, size))
-        return -6;
+        return ServerFileCode::NoSpace;
     const XmlNode file = catalogue_.CreateFileElement(path, name, QStringLiteral("server"), size,
                                                       typeName, modDate, prompter_);
     if (file.isNull() || catalogue_.AppendFile(target->element, file).isNull()) {
         settings_.DiskFreeSize = diskBefore;
-        return -7;
+        return ServerFileCode::NotAdded;
     }
     nameIndex_.appended(file, list_.appendFile(file, ServerRowKind::ServerFile));
     dropIndexUnlessBatch();
-    return 0;
+    return ServerFileCode::Added;
 }

@@ -86,25 +86,33 @@ bool ServerPaneController::buildTree() {
     return tree_.build(catalogue_.root());
 }
 
-void ServerPaneController::selectTop(short nCh) {
+bool ServerPaneController::selectTop(short nCh) {
     ServerTreeNode* first = tree_.topLevel().empty() ? nullptr : tree_.topLevel().front().get();
     if (!first)
-        return;
+        return true;
     if (nCh == 1)
         tree_.setExpanded(first, true);
-    selectNode(first);
+    if (!selectNode(first))
+        return false;
     if (nCh == 2)
         tree_.setExpanded(first, false);
+    return true;
 }
 
 // A remembered folder that no longer exists falls back to the first disk, so the pane never
-// starts with nothing selected for every operation to act on.
+// starts with nothing selected for every operation to act on. A handler that reloaded on the
+// way has made its own selection.
+void ServerPaneController::selectRemembered(const QString& remembered) {
+    bool stood = true;
+    if (!remembered.isEmpty() && goTo(remembered, 1, stood) == 0 && (!stood || tree_.selected()))
+        return;
+    selectTop(1);
+}
+
 void ServerPaneController::selectFirstFolder() {
-    const QString remembered = settings_.ServerTreeAutoSelect
-                                   ? GetRemembered(RememberedValue::ServerUserCurrentPath)
-                                   : QString();
-    if (remembered.isEmpty() || goToFolder(remembered, 1) != 0 || !tree_.selected())
-        selectTop(1);
+    selectRemembered(settings_.ServerTreeAutoSelect
+                         ? GetRemembered(RememberedValue::ServerUserCurrentPath)
+                         : QString());
 }
 
 // --- Tree
@@ -125,16 +133,32 @@ bool ServerPaneController::goToFolder(const QString& path) {
     return goToFolder(path, 0) == 0;
 }
 
-void ServerPaneController::selectNode(ServerTreeNode* node) {
+ServerFolderRef ServerPaneController::folderRef(const ServerTreeNode* node) const {
+    return {node ? node->serial : 0, generation_};
+}
+
+ServerTreeNode* ServerPaneController::folderAt(const ServerFolderRef& ref) const {
+    return ref.generation == generation_ ? tree_.nodeBySerial(ref.node) : nullptr;
+}
+
+bool ServerPaneController::selectNode(ServerTreeNode* node) {
     if (!node || !tree_.setSelected(node))
-        return;
+        return true;
     refillList(); // rows of the previous folder are gone
     const QString path = ServerTreeModel::serverPath(node);
     SetRemembered(RememberedValue::ServerUserCurrentPath, path);
+    const quint64 before = generation_;
     events_.treeSelectionChanged(path);
+    return generation_ == before;
 }
 
 short ServerPaneController::goToFolder(const QString& path, short nCh) {
+    bool stood = true;
+    return goTo(path, nCh, stood);
+}
+
+short ServerPaneController::goTo(const QString& path, short nCh, bool& stood) {
+    stood = true;
     if (path.isEmpty())
         return -1;
     QString text = path.startsWith(QLatin1Char('/')) ? path.mid(1) : path;
@@ -146,7 +170,7 @@ short ServerPaneController::goToFolder(const QString& path, short nCh) {
     if (!node) {
         if (tree_.topLevel().empty())
             return -1;
-        selectTop(nCh);
+        stood = selectTop(nCh);
         return 0;
     }
     for (qsizetype i = 1; i < segments.size(); ++i) {
@@ -156,8 +180,8 @@ short ServerPaneController::goToFolder(const QString& path, short nCh) {
     }
     if (nCh == 1)
         tree_.setExpanded(node, true);
-    selectNode(node);
-    if (nCh == 2)
+    stood = selectNode(node);
+    if (stood && nCh == 2)
         tree_.setExpanded(node, false);
     return 0;
 }

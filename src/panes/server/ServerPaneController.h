@@ -2,8 +2,10 @@
 
 #include "common/FocusPanes.h"
 #include "common/PaneAccess.h"
+#include "panes/server/AddCodes.h"
 #include "panes/server/FolderNameIndex.h"
 #include "panes/server/QueuedUploads.h"
+#include "panes/server/ServerFolderRef.h"
 #include "panes/server/ServerListModel.h"
 #include "panes/server/ServerTreeModel.h"
 
@@ -18,24 +20,6 @@ class Prompter;
 class ServerCatalogue;
 class UIConfig;
 struct ControlSettings;
-
-// Codes of the adding operation and of the duplicate test.
-namespace AddCode {
-inline constexpr short Accepted = 0;
-inline constexpr short Unreadable = -1000;       // not a regular file, or its name is not text
-inline constexpr short NameTaken = -1001;        // a folder, or a file that may not be replaced
-inline constexpr short Excluded = -1003;         // exceptionExt
-inline constexpr short NotPermitted = -1004;     // OnlyExt
-inline constexpr short TooLarge = -1007;         // OneFileLimitsize
-inline constexpr short NoSpace = -1008;          // DiskFreeSize; ends a batch
-inline constexpr short AlreadyQueued = -1009;    // a queued local file of that name
-inline constexpr short SameFile = -1010;         // this very file is queued
-inline constexpr short LinkOutside = -1011;      // a folder scan met a link to a file outside it
-inline constexpr short FolderUnreadable = -1012; // a folder scan could not list this folder
-inline constexpr short DeclinedOverwrite = -1013;
-inline constexpr short CancelledBatch = -1014; // ends a batch
-inline constexpr short Replaced = -1099;       // an entry of that name was (or may be) replaced
-} // namespace AddCode
 
 inline constexpr short kNewFolderBadName = -200;
 inline constexpr short kNewFolderNotInserted = -201;
@@ -67,9 +51,10 @@ struct ServerPaneHooks {
 // operation). Views render the two models and forward input here.
 //
 // Rows and nodes hold catalogue elements. An element is only used while the catalogue
-// generation it was taken under lasts: a reload or a removal starts a new one, and an
-// operation that waited for the user (the overwrite question) checks it before going on.
-// Events fire last, after every element is put down. Thread: UI thread only.
+// generation it was taken under lasts: a reload, a removal or a new selection starts a new
+// one. A page handler or a nested event loop may do any of those, so nothing holds a node,
+// row or element across an event or a question: an operation that goes on afterwards checks
+// the generation and stops when it has moved on. Thread: UI thread only.
 class ServerPaneController : public TreePaneAccess, public ListPaneAccess {
 public:
     ServerPaneController(ServerCatalogue& catalogue, ChangeJournal& journal,
@@ -85,6 +70,10 @@ public:
     // and the only entries opened as local files.
     const QueuedUploads& queued() const { return queued_; }
     quint64 generation() const { return generation_; }
+    // `node` (null: none) named for use after an event; folderAt finds it again, or null
+    // once the generation has moved on or the node is gone.
+    ServerFolderRef folderRef(const ServerTreeNode* node) const;
+    ServerTreeNode* folderAt(const ServerFolderRef& ref) const;
 
     // The document load's steps: colours from the freshly loaded UI configuration; the tree
     // and list emptied before the catalogue is replaced; the tree built from the catalogue
@@ -107,21 +96,31 @@ public:
     QString selectedField(const QString& field, int index) const override;
 
     // The tree's selection changed to `node` (a click, a key, an operation): fills the list,
-    // remembers the path and fires OnTreeSelChanged, once per change.
-    void selectNode(ServerTreeNode* node);
+    // remembers the path and fires OnTreeSelChanged, once per change. False when the page's
+    // handler moved the generation on: the caller then uses no node, row or element from before.
+    bool selectNode(ServerTreeNode* node);
 
     // SetServerGoFolder: 0, or -1 (empty path, or a deeper folder that does not exist).
     short goToFolder(const QString& path, short nCh);
     void upFolder();                     // 10009
     void newFolder(const QString& name); // 10010 (empty: NEWFOLDERNAME); OnNewFolderCompleat
-    short moveFolder(int delta);         // -1 up, 1 down; OnNodeUpDownCompleat
-    void deleteSelected(qint16 focus);   // 10007; OnServerItemDeleteCompleat
+    // The one way folders are made: the element named `name` (taken as it is) inserted into
+    // `parent`, its tree node, and its list row when `parent` is shown. Nothing fires.
+    struct MadeFolder {
+        short code = kNewFolderNoFolder; // 0, or one of the kNewFolder codes
+        ServerTreeNode* node = nullptr;
+        int row = -1; // -1 when `parent` is not shown
+    };
+    MadeFolder makeFolder(ServerTreeNode* parent, const QString& name);
+    short moveFolder(int delta);       // -1 up, 1 down; OnNodeUpDownCompleat
+    void deleteSelected(qint16 focus); // 10007; OnServerItemDeleteCompleat
     bool deleteListEntry(const QString& path, const QString& fileName);
     void selectAll();    // 10000
     void openSelected(); // 10003; OnOpenfileCompleat
     // Fills the list again from the shown folder, so rows take the kinds their entries have
     // now (after an upload); the selection is dropped and nothing fires.
     void refillList();
+    // AddServerFile: a ServerFileCode.
     short addServerFile(const QString& path, const QString& name, double size,
                         const QString& typeName, const QString& modDate);
     // SetServerListDraw: while off, appended rows reach the views in one batch when it is on.
@@ -133,7 +132,9 @@ public:
 
     // The adding operation for one local file into `target` (null: the selected folder); a
     // file it accepts (0 or -1099) is noted in queued(). Callers bracket a batch with
-    // begin/endAddBatch, which resets the overwrite-for-all answer.
+    // begin/endAddBatch, which resets the overwrite-for-all answer. The overwrite question
+    // waits for the user; when the generation moves on meanwhile the answer is -1014 and
+    // the caller lets go of `target`.
     void beginAddBatch();
     void endAddBatch();
     short addLocalFile(const QString& fullPath, ServerTreeNode* target = nullptr);
@@ -151,7 +152,11 @@ private:
                    const QDateTime& modified, const QString& name);
     short askOverwrite(const OverwriteQuestion& question);
     bool isShown(const ServerTreeNode* node) const { return node && node == tree_.selected(); }
-    void selectTop(short nCh);
+    // SetServerGoFolder; `stood` false when the selection's handler moved the generation on.
+    short goTo(const QString& path, short nCh, bool& stood);
+    bool selectTop(short nCh);
+    // The remembered folder, or the first disk when it is gone.
+    void selectRemembered(const QString& remembered);
     bool recordEntry(const XmlNode& element, double& sum);
     bool removeEntry(const XmlNode& element, ServerTreeNode* node, int row, int journalMark);
     bool deleteRows(double& total);

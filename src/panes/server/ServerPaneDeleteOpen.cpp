@@ -118,7 +118,9 @@ void ServerPaneController::deleteSelected(qint16 focus) {
 
 // Deletes exactly the entry found, as a list deletion, whatever pane has the focus.
 bool ServerPaneController::deleteListEntry(const QString& path, const QString& fileName) {
-    if (goToFolder(path, 0) != 0)
+    // A handler of the selection change that reloaded has made this a different catalogue.
+    bool stood = true;
+    if (goTo(path, 0, stood) != 0 || !stood)
         return false;
     const XmlNode folder = catalogue_.FindFolder(TrimServerPath(path));
     if (folder.isNull() || !tree_.selected() || !(tree_.selected()->element == folder))

@@ -27,6 +27,34 @@ QString freeName(const XmlNode& folder, const QString& base) {
 
 } // namespace
 
+ServerPaneController::MadeFolder ServerPaneController::makeFolder(ServerTreeNode* parent,
+                                                                  const QString& name) {
+    MadeFolder made;
+    if (!isAcceptableFolderName(name)) {
+        made.code = kNewFolderBadName;
+        return made;
+    }
+    if (!parent || parent->element.isNull())
+        return made;
+    const XmlNode folder = catalogue_.CreateFolderElement(name, prompter_);
+    if (folder.isNull()) {
+        made.code = kNewFolderBadName;
+        return made;
+    }
+    const int index = catalogue_.InsertFolder(parent->element, folder);
+    if (index < 0) {
+        made.code = kNewFolderNotInserted;
+        return made;
+    }
+    // Rows after the new one move down, and the name is a folder's now.
+    nameIndex_.forget(parent->element);
+    made.code = 0;
+    made.node = tree_.insertChild(parent, folder, index);
+    if (isShown(parent))
+        made.row = list_.insertFolder(folder, index + (list_.startsWithParent() ? 1 : 0));
+    return made;
+}
+
 void ServerPaneController::newFolder(const QString& name) {
     const QString base = name.isEmpty() ? settings_.newFolderName : name;
     ServerTreeNode* parent = tree_.selected();
@@ -39,21 +67,11 @@ void ServerPaneController::newFolder(const QString& name) {
         return;
     }
     const QString folderName = freeName(parent->element, base);
-    const XmlNode folder = catalogue_.CreateFolderElement(folderName, prompter_);
-    if (folder.isNull()) {
-        events_.newFolderCompleted(kNewFolderBadName, -1, QString());
-        return;
-    }
-    const int index = catalogue_.InsertFolder(parent->element, folder);
-    if (index < 0) {
-        events_.newFolderCompleted(kNewFolderNotInserted, -1, QString());
-        return;
-    }
-    nameIndex_.invalidate();
-    tree_.insertChild(parent, folder, index);
-    const int row = list_.insertFolder(folder, index + (list_.startsWithParent() ? 1 : 0));
-    const QString path = ServerTreeModel::serverPath(parent) + QLatin1Char('/') + folderName;
-    events_.newFolderCompleted(0, row, path);
+    const MadeFolder made = makeFolder(parent, folderName);
+    const QString path = made.code == 0
+                             ? ServerTreeModel::serverPath(parent) + QLatin1Char('/') + folderName
+                             : QString();
+    events_.newFolderCompleted(made.code, made.row, path);
 }
 
 short ServerPaneController::moveFolder(int delta) {

@@ -7,21 +7,6 @@ namespace {
 
 const QString kFolder = QStringLiteral("FOLDER");
 
-// Adds the FOLDER children of every node below `start`, level by level, without recursion
-// (a deeply nested catalogue must not exhaust the stack).
-void addFolderChildren(ServerTreeNode* start,
-                       std::unique_ptr<ServerTreeNode> (*make)(const XmlNode&, ServerTreeNode*)) {
-    std::vector<ServerTreeNode*> pending{start};
-    while (!pending.empty()) {
-        ServerTreeNode* node = pending.back();
-        pending.pop_back();
-        for (const XmlNode& folder : node->element.selectAll(kFolder))
-            node->children.push_back(make(folder, node));
-        for (auto& child : node->children)
-            pending.push_back(child.get());
-    }
-}
-
 } // namespace
 
 ServerTreeNode::~ServerTreeNode() {
@@ -53,7 +38,33 @@ std::unique_ptr<ServerTreeNode> ServerTreeModel::makeNode(const XmlNode& element
     node->label = element.attribute(QStringLiteral("name"));
     node->isDisk = !parent && element.attribute(QStringLiteral("type")) == QLatin1String("disk");
     node->parent = parent;
+    node->serial = ++lastSerial_;
+    bySerial_.insert(node->serial, node.get());
     return node;
+}
+
+// Without recursion: a deeply nested catalogue must not exhaust the stack.
+void ServerTreeModel::addFolderChildren(ServerTreeNode* start) {
+    std::vector<ServerTreeNode*> pending{start};
+    while (!pending.empty()) {
+        ServerTreeNode* node = pending.back();
+        pending.pop_back();
+        for (const XmlNode& folder : node->element.selectAll(kFolder))
+            node->children.push_back(makeNode(folder, node));
+        for (auto& child : node->children)
+            pending.push_back(child.get());
+    }
+}
+
+void ServerTreeModel::forget(ServerTreeNode* subtree) {
+    std::vector<ServerTreeNode*> pending{subtree};
+    while (!pending.empty()) {
+        ServerTreeNode* node = pending.back();
+        pending.pop_back();
+        bySerial_.remove(node->serial);
+        for (auto& child : node->children)
+            pending.push_back(child.get());
+    }
 }
 
 void ServerTreeModel::clear() {
@@ -61,6 +72,7 @@ void ServerTreeModel::clear() {
         observer_->aboutToReset();
     selected_ = nullptr;
     top_.clear();
+    bySerial_.clear();
     if (observer_)
         observer_->reset();
 }
@@ -72,9 +84,10 @@ bool ServerTreeModel::build(const XmlNode& root) {
         observer_->aboutToReset();
     selected_ = nullptr;
     top_.clear();
+    bySerial_.clear();
     for (const XmlNode& folder : root.selectAll(kFolder)) {
         top_.push_back(makeNode(folder, nullptr));
-        addFolderChildren(top_.back().get(), &ServerTreeModel::makeNode);
+        addFolderChildren(top_.back().get());
     }
     if (observer_)
         observer_->reset();
@@ -132,7 +145,7 @@ ServerTreeNode* ServerTreeModel::insertChild(ServerTreeNode* parent, const XmlNo
     if (observer_)
         observer_->aboutToInsert(parent, row);
     auto node = makeNode(element, parent);
-    addFolderChildren(node.get(), &ServerTreeModel::makeNode);
+    addFolderChildren(node.get());
     ServerTreeNode* placed = node.get();
     siblings.insert(siblings.begin() + row, std::move(node));
     if (observer_)
@@ -156,6 +169,7 @@ void ServerTreeModel::remove(ServerTreeNode* node) {
         observer_->aboutToRemove(node->parent, row);
     if (contains(node, selected_))
         selected_ = nullptr;
+    forget(node);
     auto& siblings = siblingsOf(node);
     siblings.erase(siblings.begin() + row);
     if (observer_)

@@ -2,6 +2,7 @@
 
 #include "xml/XmlNode.h"
 
+#include <QHash>
 #include <QString>
 #include <memory>
 #include <vector>
@@ -17,6 +18,7 @@ struct ServerTreeNode {
 
     XmlNode element;
     QString label;
+    quint64 serial = 0; // unique over the model's life; never reused
     bool isDisk = false;
     bool expanded = false;
     ServerTreeNode* parent = nullptr; // null for top-level (disk) nodes
@@ -70,6 +72,8 @@ public:
 
     // The first child of `parent` (null: the top level) labelled `label`, exactly.
     ServerTreeNode* childByLabel(const ServerTreeNode* parent, const QString& label) const;
+    // The node of `serial`; null once it is removed (serials are never reused).
+    ServerTreeNode* nodeBySerial(quint64 serial) const { return bySerial_.value(serial); }
     // The child of `parent` (null: the top level) that holds `element`.
     ServerTreeNode* childByElement(const ServerTreeNode* parent, const XmlNode& element) const;
     // A new folder node for `element` at `row` of `parent`'s children.
@@ -84,10 +88,15 @@ public:
 
 private:
     std::vector<std::unique_ptr<ServerTreeNode>>& siblingsOf(const ServerTreeNode* node);
-    static std::unique_ptr<ServerTreeNode> makeNode(const XmlNode& element, ServerTreeNode* parent);
+    std::unique_ptr<ServerTreeNode> makeNode(const XmlNode& element, ServerTreeNode* parent);
+    // Makes the nodes of every FOLDER below `start`'s element, level by level.
+    void addFolderChildren(ServerTreeNode* start);
+    void forget(ServerTreeNode* subtree);
     static bool contains(const ServerTreeNode* ancestor, const ServerTreeNode* node);
 
     std::vector<std::unique_ptr<ServerTreeNode>> top_;
     ServerTreeNode* selected_ = nullptr;
     ServerTreeObserver* observer_ = nullptr;
+    QHash<quint64, ServerTreeNode*> bySerial_;
+    quint64 lastSerial_ = 0;
 };

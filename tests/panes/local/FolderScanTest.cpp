@@ -50,9 +50,7 @@ protected:
     }
 
     LocalTree local;
-    ServerAttachTarget target{controller, catalogue, [this]() -> Prompter& {
-                                  return prompter;
-                              }};
+    ServerAttachTarget target{controller};
 };
 
 } // namespace
@@ -269,4 +267,21 @@ TEST_F(FolderScanTest, AFolderThatCannotBeListedIsReported) {
     EXPECT_EQ(job.result(), 0);
     EXPECT_EQ(entries("disk"), QStringList({"clash", "closed/", "open.txt", "photos/"}));
     EXPECT_EQ(events.lines, QStringList{"addfileError(-1012," + local.path("scan/closed") + ")"});
+}
+
+// A folder the scan makes takes its name at once: a file of that name dropped after it, in
+// the same batch, is refused as the new-folder command's folder would refuse it.
+TEST_F(FolderScanTest, AFolderMadeByAScanHoldsItsNameAgainstALaterFileOfTheBatch) {
+    local.file("one/a.txt");
+    local.folder("one/dir/x");
+    local.file("two/x");
+    settings.IsAttachFolder = true;
+    LocalAttach attach(
+        target, settings, uiConfig, [this]() -> Prompter& { return prompter; }, events,
+        [this](const QString& folder, bool structured) { return scan(folder, structured); });
+    attach.attachPaths({local.path("one/a.txt"), local.path("one/dir"), local.path("two/x")});
+    EXPECT_EQ(entries("disk"), QStringList({"a.txt", "clash", "photos/", "x/"}));
+    EXPECT_EQ(events.lines, QStringList({"addfileError(-1001," + local.path("two/x") + ")",
+                                         "localAttachCompleted(0)"}));
+    EXPECT_FALSE(controller.queued().contains(local.path("two/x")));
 }
