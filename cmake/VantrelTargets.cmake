@@ -27,7 +27,7 @@ endfunction()
 
 # vantrel_test(NAME [CORE] SOURCES ... LIBS ...): a GoogleTest binary whose cases CTest lists
 # one by one. Its main() creates a QApplication on the offscreen platform; with CORE, a
-# QCoreApplication and no widget library at all.
+# QGuiApplication and no widget library at all.
 function(vantrel_test name)
     cmake_parse_arguments(ARG "CORE" "" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})

@@ -1,10 +1,12 @@
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <gtest/gtest.h>
 
-// Test binaries of the layers without widgets get a QCoreApplication only, so nothing in them
-// can reach for a window.
+// Test binaries of the layers without widgets get a QGuiApplication (models draw icons) and
+// link no widget library, so nothing in them can reach for a window.
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -1,0 +1,2 @@
+// Must not build: the session links no widget library.
+#include <QWidget>
