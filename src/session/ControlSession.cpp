@@ -27,11 +27,10 @@ ControlSession::ControlSession(ControlEvents& events, std::unique_ptr<LocalNames
       server_(catalogue_, journal_, settings_, uiConfig_, prompter_, events_),
       local_(std::make_unique<LocalPaneController>(*names_, settings_, events_)),
       attachTarget_(server_),
-      attach_(
-          attachTarget_, settings_, uiConfig_, [this]() -> Prompter& { return prompter_; }, events_,
-          [this](const QString& folder, bool structured) -> short {
-              return windows_.runFolderScan ? windows_.runFolderScan(folder, structured) : 0;
-          }),
+      attach_(attachTarget_, settings_, uiConfig_, prompter_, events_,
+              [this](const QString& folder, bool structured) -> short {
+                  return windows_.runFolderScan ? windows_.runFolderScan(folder, structured) : 0;
+              }),
       fileOpener_(openWithDesktop) {
     ServerPaneHooks serverHooks;
     serverHooks.askOverwrite = [this](const OverwriteQuestion& q) {

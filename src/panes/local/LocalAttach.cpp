@@ -48,10 +48,10 @@ private:
 
 } // namespace
 
-LocalAttach::LocalAttach(AttachTarget& target, ControlSettings& settings, const UIConfig& uiConfig,
-                         std::function<Prompter&()> prompter, ControlEvents& events,
+LocalAttach::LocalAttach(AttachTarget& target, const ControlSettings& settings,
+                         const UIConfig& uiConfig, Prompter& prompter, ControlEvents& events,
                          FolderScanRunner runScan)
-    : target_(target), settings_(settings), uiConfig_(uiConfig), prompter_(std::move(prompter)),
+    : target_(target), settings_(settings), uiConfig_(uiConfig), prompter_(prompter),
       events_(events), runScan_(std::move(runScan)) {}
 
 // A catalogue replaced by the overwrite question's loop or by the refusal's handler ends
@@ -69,7 +69,7 @@ short LocalAttach::addOne(const QString& path, const ServerFolderRef& folder) {
 void LocalAttach::fileAttach() {
     const QString start = GetRemembered(RememberedValue::LocalUserCurrentPath);
     const QStringList files =
-        prompter_().openFiles(QString(), start, AttachDialogFilter(settings_.OnlyExt));
+        prompter_.openFiles(QString(), start, AttachDialogFilter(settings_.OnlyExt));
     if (files.isEmpty())
         return;
     SetRemembered(RememberedValue::LocalUserCurrentPath, folderOf(files.front()));
@@ -86,7 +86,7 @@ void LocalAttach::fileAttach() {
 void LocalAttach::folderAttach() {
     const QString title = uiConfig_.GetValue(QStringLiteral("COMMSELFOLDERWIN"));
     const QString folder =
-        prompter_().chooseFolder(title, GetRemembered(RememberedValue::LocalUserCurrentPath));
+        prompter_.chooseFolder(title, GetRemembered(RememberedValue::LocalUserCurrentPath));
     if (folder.isEmpty())
         return;
     if (PathKind(folder) != 1) {

@@ -23,9 +23,8 @@ using FolderScanRunner = std::function<short(const QString& folder, bool structu
 // dialogs and scans have closed.
 class LocalAttach {
 public:
-    LocalAttach(AttachTarget& target, ControlSettings& settings, const UIConfig& uiConfig,
-                std::function<Prompter&()> prompter, ControlEvents& events,
-                FolderScanRunner runScan);
+    LocalAttach(AttachTarget& target, const ControlSettings& settings, const UIConfig& uiConfig,
+                Prompter& prompter, ControlEvents& events, FolderScanRunner runScan);
 
     void fileAttach();
     void folderAttach();
@@ -44,9 +43,9 @@ private:
     short addOne(const QString& path, const ServerFolderRef& folder);
 
     AttachTarget& target_;
-    ControlSettings& settings_;
+    const ControlSettings& settings_;
     const UIConfig& uiConfig_;
-    std::function<Prompter&()> prompter_;
+    Prompter& prompter_;
     ControlEvents& events_;
     FolderScanRunner runScan_;
 };

@@ -17,7 +17,7 @@ bool IsOneStepName(const QString& name) {
            !name.contains(QLatin1Char('/')) && !name.contains(QChar(0));
 }
 
-LocalPaneController::LocalPaneController(LocalNamespace& names, ControlSettings& settings,
+LocalPaneController::LocalPaneController(LocalNamespace& names, const ControlSettings& settings,
                                          ControlEvents& events, QObject* parent)
     : QObject(parent), names_(names), settings_(settings), events_(events), tree_(names), list_() {
     setHooks({});

@@ -34,8 +34,8 @@ struct LocalPaneHooks {
 class LocalPaneController : public QObject, public TreePaneAccess, public ListPaneAccess {
     Q_OBJECT
 public:
-    LocalPaneController(LocalNamespace& names, ControlSettings& settings, ControlEvents& events,
-                        QObject* parent = nullptr);
+    LocalPaneController(LocalNamespace& names, const ControlSettings& settings,
+                        ControlEvents& events, QObject* parent = nullptr);
 
     void setHooks(LocalPaneHooks hooks);
     LocalTreeModel& tree() { return tree_; }
@@ -93,7 +93,7 @@ private:
     void reportNewFolder(short code, int row = -1, const QString& path = {});
 
     LocalNamespace& names_;
-    ControlSettings& settings_;
+    const ControlSettings& settings_;
     ControlEvents& events_;
     LocalPaneHooks hooks_;
     LocalTreeModel tree_;

@@ -194,12 +194,11 @@ TEST_F(FolderScanTest, AttachAddsFilesDroppedPathsAndReportsRefusals) {
     local.file("dropped/inner.txt");
     settings.exceptionExt = "exe;";
     QStringList scanned;
-    LocalAttach attach(
-        target, settings, uiConfig, [this]() -> Prompter& { return prompter; }, events,
-        [&](const QString& folder, bool structured) {
-            scanned.append(folder + (structured ? ":tree" : ":flat"));
-            return scan(folder, structured);
-        });
+    LocalAttach attach(target, settings, uiConfig, prompter, events,
+                       [&](const QString& folder, bool structured) {
+                           scanned.append(folder + (structured ? ":tree" : ":flat"));
+                           return scan(folder, structured);
+                       });
     attach.addLocalFile(exe);
     EXPECT_EQ(events.lines, QStringList({"addfileError(-1003," + exe + ")"}));
 
@@ -277,7 +276,7 @@ TEST_F(FolderScanTest, AFolderMadeByAScanHoldsItsNameAgainstALaterFileOfTheBatch
     local.file("two/x");
     settings.IsAttachFolder = true;
     LocalAttach attach(
-        target, settings, uiConfig, [this]() -> Prompter& { return prompter; }, events,
+        target, settings, uiConfig, prompter, events,
         [this](const QString& folder, bool structured) { return scan(folder, structured); });
     attach.attachPaths({local.path("one/a.txt"), local.path("one/dir"), local.path("two/x")});
     EXPECT_EQ(entries("disk"), QStringList({"a.txt", "clash", "photos/", "x/"}));
