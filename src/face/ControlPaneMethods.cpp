@@ -78,7 +78,7 @@ void CMxVantrel2Ctrl::SetRenameModeList(int) {}
 void CMxVantrel2Ctrl::SetRenameModeTree() {
     TreePaneAccess* tree = treeFor(*session_, QStringLiteral("auto"));
     if (tree && !tree->selectedHasParent())
-        renameCompleted(-404);
+        renameCompleted(kRenameTopNode);
 }
 
 void CMxVantrel2Ctrl::DeleteSelectedItem() {
@@ -137,18 +137,18 @@ QString CMxVantrel2Ctrl::GetServerSelectedFolderPath() {
 
 short CMxVantrel2Ctrl::SetLocalGoFolder(const QString& szPath) {
     if (settings().LocalUIType != 2)
-        return -3;
+        return LocalGoFolderCode::PaneNotShown;
     if (szPath.isEmpty())
-        return -1;
+        return LocalGoFolderCode::EmptyPath;
     QString path = szPath;
     if (path.size() > 1 && path.endsWith('/'))
         path.chop(1);
     if (PathKind(path) != 1)
-        return -2;
+        return LocalGoFolderCode::NotAFolder;
     // The folder exists; the tree stops quietly where it cannot follow (a hidden step).
     session_->ensureLocalPaneSetUp();
     session_->localPane().goToFolder(path);
-    return 0;
+    return LocalGoFolderCode::Opened;
 }
 
 short CMxVantrel2Ctrl::ServerFolderPosUp() {

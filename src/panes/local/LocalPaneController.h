@@ -20,6 +20,17 @@ inline constexpr short NodeNotAdded = -212;
 inline constexpr short VirtualFolder = -213; // the root or another virtual node is selected
 } // namespace LocalNewFolderCode
 
+// SetLocalGoFolder's answers.
+namespace LocalGoFolderCode {
+inline constexpr short Opened = 0;
+inline constexpr short EmptyPath = -1;
+inline constexpr short NotAFolder = -2;
+inline constexpr short PaneNotShown = -3; // only layout 2 shows the local pane
+} // namespace LocalGoFolderCode
+
+// Renaming a tree's top node is refused with this code.
+inline constexpr short kRenameTopNode = -404;
+
 // What the local pane asks of its surroundings; each has a harmless default.
 struct LocalPaneHooks {
     std::function<bool(const QString& path)> openFile; // default: the desktop's program
