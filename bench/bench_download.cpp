@@ -82,7 +82,7 @@ void BM_DownloadAgainstCurl(benchmark::State& state) {
     const qint64 size = (megabytes > 0 ? megabytes : 1024) * 1048576LL;
     QTemporaryDir served, local;
     QFile file(served.filePath("big.bin"));
-    if (!InitHttpClient() || !file.open(QIODevice::WriteOnly) || !file.resize(size)) {
+    if (!file.open(QIODevice::WriteOnly) || !file.resize(size)) {
         state.SkipWithError("cannot prepare the file");
         return;
     }
@@ -148,10 +148,6 @@ bool CutAndResume(const QString& servedRoot, const QString& folder, const Served
 
 void BM_CutDownloadsResumeByteIdentical(benchmark::State& state) {
     QTemporaryDir served, local;
-    if (!InitHttpClient()) {
-        state.SkipWithError("no HTTP client");
-        return;
-    }
     ServedFolder whole(served.path());
     int identical = 0;
     for (auto _ : state) {

@@ -64,7 +64,7 @@ void BM_UploadAgainstCurl(benchmark::State& state) {
     QTemporaryDir local, uploads;
     const QString path = local.filePath("big.bin");
     QFile file(path);
-    if (!InitHttpClient() || !file.open(QIODevice::WriteOnly) || !file.resize(size)) {
+    if (!file.open(QIODevice::WriteOnly) || !file.resize(size)) {
         state.SkipWithError("cannot prepare the file");
         return;
     }

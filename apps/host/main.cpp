@@ -1,5 +1,6 @@
 #include "HostOptions.h"
 #include "PageRunner.h"
+#include "platform/HttpClient.h"
 
 #include <QApplication>
 #include <QFileInfo>
@@ -7,7 +8,8 @@
 
 namespace {
 constexpr int kUsageExit = 2;
-}
+constexpr int kStartFailedExit = 1;
+} // namespace
 
 int main(int argc, char** argv) {
     QStringList args;
@@ -27,6 +29,11 @@ int main(int argc, char** argv) {
     if (!QFileInfo(options.pageFile).isFile()) {
         std::fprintf(stderr, "vantrel-host: no page file %s\n", qPrintable(options.pageFile));
         return kUsageExit;
+    }
+    // Before any thread starts: libcurl's global set-up is not thread-safe.
+    if (!InitHttpClient()) {
+        std::fputs("vantrel-host: the HTTP client could not be initialised\n", stderr);
+        return kStartFailedExit;
     }
     if (options.offscreen)
         qputenv("QT_QPA_PLATFORM", "offscreen");

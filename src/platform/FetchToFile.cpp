@@ -1,5 +1,7 @@
 #include "platform/FetchToFile.h"
 
+#include "platform/HttpFault.h"
+
 #include <QSaveFile>
 
 namespace {
@@ -11,10 +13,8 @@ struct FileSink {
     }
 
     bool onHead(int status, qint64 contentLength) {
-        if (status != 200) {
-            code = kFetchBadStatus;
+        if (status != 200)
             return false;
-        }
         if (exceeds(contentLength)) {
             code = kFetchTooLarge;
             return false;
@@ -46,26 +46,28 @@ struct FileSink {
     qint16 code = kFetchOk;
 };
 
-qint16 CodeForFailure(const HttpResult& result, const FileSink& sink) {
-    switch (result.failure) {
-    case HttpFailure::None:
+qint16 CodeForFault(HttpFault fault, const FileSink& sink) {
+    switch (fault) {
+    case HttpFault::None:
         return kFetchOk;
-    case HttpFailure::NoSession:
+    case HttpFault::NoSession:
         return kFetchNoSession;
-    case HttpFailure::BadRequest:
-    case HttpFailure::NoConnection:
+    case HttpFault::BadRequest:
+    case HttpFault::Unreachable:
+    case HttpFault::NoReply:
         return kFetchNoAddress;
-    case HttpFailure::Refused:
+    case HttpFault::NotFound:
+    case HttpFault::BadStatus:
+        return kFetchBadStatus;
+    case HttpFault::Refused:
         return sink.code != kFetchOk ? sink.code : kFetchOtherFailure;
-    case HttpFailure::TimedOut:
+    case HttpFault::TimedOut:
         return kFetchTimedOut;
-    case HttpFailure::Cancelled:
-    case HttpFailure::BadLength:
-    case HttpFailure::RedirectLoop:
-    case HttpFailure::RedirectRefused:
-    case HttpFailure::CutHead:
-    case HttpFailure::CutBody:
-    case HttpFailure::Transfer:
+    case HttpFault::Cancelled:
+    case HttpFault::BadLength:
+    case HttpFault::RedirectLoop:
+    case HttpFault::RedirectRefused:
+    case HttpFault::Cut:
         break;
     }
     return kFetchOtherFailure;
@@ -88,7 +90,7 @@ qint16 FetchToFile(const QString& url, const QString& path, const FetchOptions& 
         return sink.onBody(piece);
     };
     const HttpResult result = session.get(url.toUtf8(), {}, handler);
-    const qint16 code = CodeForFailure(result, sink);
+    const qint16 code = CodeForFault(ClassifyHttp(result, result.status == 200), sink);
     if (code != kFetchOk)
         return code;
     return sink.file.isOpen() && sink.file.commit() ? kFetchOk : kFetchWriteFailed;

@@ -5,6 +5,8 @@
 #include <chrono>
 #include <curl/curl.h>
 
+static_assert(kHttpNoSessionError == CURLE_FAILED_INIT);
+
 namespace {
 
 constexpr int kPollMilliseconds = 100;           // how soon a cancel from another thread is seen
@@ -437,7 +439,7 @@ void HttpSession::setRequestTrace(std::function<void(QByteArrayView)> trace) {
 HttpResult HttpSession::get(const QByteArray& url, const QList<QByteArray>& extraHeaders,
                             const HttpReplyHandler& reply) {
     if (!isValid())
-        return Failed(HttpFailure::NoSession, CURLE_FAILED_INIT, "no HTTP session");
+        return Failed(HttpFailure::NoSession, kHttpNoSessionError, "no HTTP session");
     if (!RequestTextIsSafe(url, extraHeaders, m_state->cookie) ||
         HasControlCharacters(m_state->agent, false))
         return Failed(HttpFailure::BadRequest, 0, "control character in request");
@@ -454,7 +456,7 @@ HttpResult HttpSession::get(const QByteArray& url, const QList<QByteArray>& extr
 
 HttpResult HttpSession::send(const HttpRequest& request, const HttpReplyHandler& reply) {
     if (!isValid())
-        return Failed(HttpFailure::NoSession, CURLE_FAILED_INIT, "no HTTP session");
+        return Failed(HttpFailure::NoSession, kHttpNoSessionError, "no HTTP session");
     if (!RequestTextIsSafe(request.url, request.headers, m_state->cookie) ||
         HasControlCharacters(m_state->agent, false) || !IsToken(request.method) ||
         request.body.length < 0)

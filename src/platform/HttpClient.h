@@ -34,6 +34,9 @@ enum class HttpFailure {
     RedirectRefused, // a redirect to a scheme other than http or https
 };
 
+// The systemError of a session whose curl handles could not be created.
+inline constexpr int kHttpNoSessionError = 2;
+
 struct HttpResult {
     HttpFailure failure = HttpFailure::None;
     int status = 0;       // HTTP status of the final reply head; 0 when none arrived

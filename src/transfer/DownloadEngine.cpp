@@ -28,9 +28,10 @@ enum class FileEnd {
 class DownloadRun {
 public:
     DownloadRun(DownloadJob& job, DownloadQuestions& questions)
-        : job_(job), questions_(questions), session_("MxHttpDown2", &job.abortTransfer),
+        : job_(job), questions_(questions), session_("MxHttpDown2", job.abortFlag()),
           remaining_(job.fileCount.load()) {}
 
+    // Sets the run's result: the cancel, its last failure, or success.
     void run();
 
 private:
@@ -41,8 +42,10 @@ private:
     void showCount(int waiting);
     void countDone(DownloadRow& row, DownloadRow::State state);
     void fail(DownloadRow& row, qint16 code, const QString& message, qint32 systemError = 0);
+    void fail(DownloadRow& row, const DownloadFailure& failure, qint32 systemError);
     bool rowNamesAreSafe(const DownloadRow& row) const;
-    void armCancel();
+    // False when the rows ran to their end; true when cancel-all stopped them.
+    bool runRows();
 
     void runFolderRow(int index);
     // False when the run must end (cancel-all).
@@ -57,6 +60,8 @@ private:
     DownloadJob& job_;
     DownloadQuestions& questions_;
     HttpSession session_;
+    DownloadFailure lastFailure_; // code 0 while every row went well
+    qint32 lastSystemError_ = 0;
     int done_ = 0;
     int remaining_;
 };
@@ -76,8 +81,13 @@ void DownloadRun::countDone(DownloadRow& row, DownloadRow::State state) {
 }
 
 void DownloadRun::fail(DownloadRow& row, qint16 code, const QString& message, qint32 systemError) {
-    job_.setResult(code, message, systemError);
+    lastFailure_ = {code, message};
+    lastSystemError_ = systemError;
     countDone(row, code == kDownloadNoTarget ? DownloadRow::NoTarget : DownloadRow::Failed);
+}
+
+void DownloadRun::fail(DownloadRow& row, const DownloadFailure& failure, qint32 systemError) {
+    fail(row, failure.code, failure.message, systemError);
 }
 
 bool DownloadRun::rowNamesAreSafe(const DownloadRow& row) const {
@@ -94,9 +104,10 @@ void DownloadRun::runFolderRow(int index) {
     DownloadRow& row = job_.row(index);
     job_.setStatusLine(quoted(row, "S_CreateFolderMsg"));
     if (!rowNamesAreSafe(row) || !EnsureFolder(job_.rowFolder(index))) {
-        job_.setResult(kDownloadCannotCreate,
-                       QLatin1Char('\'') + row.name +
-                           QStringLiteral("' 파일을 로컬에 생성 할 수 없습니다."));
+        lastFailure_ = {kDownloadCannotCreate,
+                        QLatin1Char('\'') + row.name +
+                            QStringLiteral("' 파일을 로컬에 생성 할 수 없습니다.")};
+        lastSystemError_ = 0;
         row.state = DownloadRow::Failed;
         return;
     }
@@ -189,7 +200,7 @@ HttpResult DownloadRun::fetch(DownloadRow& row, const QString& target, qint64 re
         }
         job_.bytesThisFile += piece.size();
         job_.bytesDone += piece.size();
-        return !job_.cancelFile.load() && !job_.cancelAll.load();
+        return !job_.cancelFile.load() && !job_.isCancelled();
     };
     const HttpResult result =
         session_.get(EncodeUrlBytes(ToBytes(url, settings.charset)), headers, handler);
@@ -201,8 +212,7 @@ HttpResult DownloadRun::fetch(DownloadRow& row, const QString& target, qint64 re
 bool DownloadRun::finishFileRow(DownloadRow& row, const HttpResult& result, FileEnd end,
                                 int status) {
     const qint32 systemError = result.systemError;
-    if (job_.cancelAll) {
-        job_.setResult(kDownloadCancelled, QStringLiteral("사용자가 취소 하였습니다."));
+    if (job_.isCancelled()) {
         row.state = DownloadRow::Cancelled;
         return false;
     }
@@ -210,19 +220,14 @@ bool DownloadRun::finishFileRow(DownloadRow& row, const HttpResult& result, File
     case FileEnd::NotFound:
         job_.setStatusLine(quoted(row, "S_FileNotMsg"));
         job_.bytesDone += row.size;
-        fail(row, kDownloadNotFound,
-             QLatin1Char('"') + row.name + QStringLiteral("\" 파일을 서버에서 찾을 수 없습니다."),
-             systemError);
+        fail(row, DownloadFailureFor(StatusFault(status), status, row.name), systemError);
         return true;
     case FileEnd::NoTarget:
         fail(row, kDownloadNoTarget,
              row.name + QStringLiteral(" 의 저장 폴더를 지정 하지 않았습니다."));
         return true;
     case FileEnd::Unusable:
-        fail(row, kDownloadBadReply,
-             QLatin1Char('"') + row.name +
-                 QStringLiteral("\" 파일을 서버에서 받을 수 없습니다. (HTTP %1)").arg(status),
-             systemError);
+        fail(row, DownloadFailureFor(StatusFault(status), status, row.name), systemError);
         return true;
     case FileEnd::OpenFailed:
         fail(row, kDownloadCannotCreate,
@@ -246,21 +251,12 @@ bool DownloadRun::finishFileRow(DownloadRow& row, const HttpResult& result, File
     // Done only from an accepted head and a whole body, or a head saying the file is whole.
     const bool whole = end == FileEnd::Complete || (end == FileEnd::Receiving && result.ok());
     if (!whole) {
-        const qint16 code = BrokenReplyCode(result);
-        fail(row, code, BrokenReplyText(code, row.name), systemError);
+        fail(row, DownloadFailureFor(ClassifyHttp(result, true), status, row.name), systemError);
         return true;
     }
     job_.setStatusLine(quoted(row, "S_FileSaved"));
     countDone(row, DownloadRow::Succeeded);
     return true;
-}
-
-void DownloadRun::armCancel() {
-    // Lowered before the flags are read again, so a cancel pressed meanwhile is never lost.
-    job_.cancelFile = false;
-    job_.abortTransfer = false;
-    if (job_.cancelFile || job_.cancelAll)
-        job_.abortTransfer = true;
 }
 
 bool DownloadRun::runFileRow(int index) {
@@ -275,27 +271,18 @@ bool DownloadRun::runFileRow(int index) {
     const QString target = chooseTarget(index);
     qint64 resumeFrom = 0;
     const bool wanted = target.isEmpty() || applyResume(row, target, resumeFrom);
-    if (job_.cancelAll) {
-        job_.setResult(kDownloadCancelled, QStringLiteral("사용자가 취소 하였습니다."));
+    if (job_.isCancelled())
         return false;
-    }
     if (!wanted)
         return true;
     row.state = DownloadRow::Checking;
-    armCancel();
+    job_.armFileCancel();
     FileEnd end = FileEnd::None;
     const HttpResult result = fetch(row, target, resumeFrom, end);
     return finishFileRow(row, result, end, result.status);
 }
 
-void DownloadRun::run() {
-    job_.setStatusLine(text("S_ConnentMsg"));
-    if (!session_.isValid()) {
-        job_.setResult(kDownloadNoInternet, QStringLiteral("인터넷에 연결되지 않습니다."));
-        return;
-    }
-    session_.setFollowRedirects(kMaxRedirects);
-    session_.setPageCookie(job_.settings.cookieHost, job_.settings.cookie);
+bool DownloadRun::runRows() {
     const int fileCount = job_.fileCount;
     showCount(fileCount);
     for (int index = 0; index < job_.rowCount(); ++index) {
@@ -306,14 +293,33 @@ void DownloadRun::run() {
             continue;
         }
         if (!runFileRow(index))
-            return;
+            return true;
     }
     showCount(fileCount - done_);
+    return false;
+}
+
+void DownloadRun::run() {
+    job_.setStatusLine(text("S_ConnentMsg"));
+    if (!session_.isValid()) {
+        job_.setResult(kDownloadNoInternet, QStringLiteral("인터넷에 연결되지 않습니다."));
+        return;
+    }
+    session_.setFollowRedirects(kMaxRedirects);
+    session_.setPageCookie(job_.settings.cookieHost, job_.settings.cookie);
+    if (runRows()) {
+        const DownloadFailure cancelled = DownloadFailureFor(HttpFault::Cancelled, 0, {});
+        job_.setResult(cancelled.code, cancelled.message);
+    } else if (lastFailure_.code != 0) {
+        job_.setResult(lastFailure_.code, lastFailure_.message, lastSystemError_);
+    } else {
+        job_.setResult(0, QStringLiteral("정상 종료 하였습니다."));
+    }
 }
 
 } // namespace
 
 void RunDownload(DownloadJob& job, DownloadQuestions& questions) {
     DownloadRun(job, questions).run();
-    job.finished = true;
+    job.finish();
 }

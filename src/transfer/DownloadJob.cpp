@@ -64,12 +64,14 @@ QString DownloadJob::rowFolder(int index) const {
 
 void DownloadJob::cancelCurrentFile() {
     cancelFile = true;
-    abortTransfer = true;
+    abort_ = true;
 }
 
-void DownloadJob::cancelEverything() {
-    cancelAll = true;
-    abortTransfer = true;
+void DownloadJob::armFileCancel() {
+    cancelFile = false;
+    abort_ = false;
+    if (cancelFile || isCancelled())
+        abort_ = true;
 }
 
 void DownloadJob::setStatusLine(const QString& text) {
@@ -90,16 +92,4 @@ void DownloadJob::setCountLine(const QString& text) {
 QString DownloadJob::countLine() const {
     QMutexLocker lock(&textLock_);
     return countLine_;
-}
-
-void DownloadJob::setResult(qint16 code, const QString& message, qint32 systemError) {
-    QMutexLocker lock(&textLock_);
-    resultCode_ = code;
-    systemError_ = systemError;
-    resultMessage_ = message;
-}
-
-QString DownloadJob::resultMessage() const {
-    QMutexLocker lock(&textLock_);
-    return resultMessage_;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "transfer/TransferJob.h"
+
 #include <QHash>
 #include <QMutex>
 #include <QString>
@@ -68,13 +70,10 @@ struct DownloadSettings {
 
 // A download run shared by the window (UI thread) and its worker. The worker writes the
 // counters, row states and status texts; the window reads them on its timer and sets only the
-// cancel flags. Everything both threads touch is atomic or under `textLock_`.
-class DownloadJob {
+// cancel flags. Everything both threads touch is atomic or under `textLock_`. cancel() is the
+// "cancel all" button; the run's result is its last failure, or 0 when every row succeeded.
+class DownloadJob : public TransferJob {
 public:
-    DownloadJob() = default;
-    DownloadJob(const DownloadJob&) = delete;
-    DownloadJob& operator=(const DownloadJob&) = delete;
-
     DownloadSettings settings;
     DialogTextCopy texts;          // DOWNLOAD_WIN
     DialogTextCopy overwriteTexts; // DOWN_OVERWRITEMSG_WIN
@@ -106,34 +105,24 @@ public:
     // The row's local folder: downloadFolder followed by the row's catalogue folders.
     QString rowFolder(int index) const;
 
-    // Cancel buttons (any thread). Both release a question the worker waits on.
+    // The "cancel this file" button (any thread): the file under way stops and the run goes on.
     void cancelCurrentFile();
-    void cancelEverything();
-    bool cancelAllRequested() const { return cancelAll.load(); }
+    // The worker, before each file: lowers the per-file cancel and the HTTP abort flag, keeping
+    // the abort raised when either cancel was pressed meanwhile, so no press is lost.
+    void armFileCancel();
 
     void setStatusLine(const QString& text);
     QString statusLine() const;
     void setCountLine(const QString& text);
     QString countLine() const;
 
-    // The result: the last failure of the run, or 0. Set by the worker, read after it ended.
-    void setResult(qint16 code, const QString& message, qint32 systemError = 0);
-    qint16 resultCode() const { return resultCode_.load(); }
-    qint32 systemError() const { return systemError_.load(); }
-    QString resultMessage() const;
-
-    std::atomic<qint64> bytesTotal{0};
-    std::atomic<qint64> bytesDone{0};     // received plus present in resumed or skipped files
+    // bytesDone counts what was received plus what resumed or skipped files already held.
     std::atomic<qint64> bytesThisFile{0}; // current file on disk, resumed part included
     std::atomic<int> currentRow{-1};
     std::atomic<int> fileCount{0};
     std::atomic<bool> receiving{false};
     std::atomic<bool> folderCreated{false};
-    std::atomic<bool> finished{false};
     std::atomic<bool> cancelFile{false};
-    std::atomic<bool> cancelAll{false};
-    // The HTTP session's cancel flag: raised by either cancel, lowered per row by the worker.
-    std::atomic<bool> abortTransfer{false};
 
     // The overwrite answer that "apply to all" keeps for the rest of the batch.
     int overwriteChoice = 1;
@@ -150,7 +139,4 @@ private:
     mutable QMutex textLock_;
     QString statusLine_;
     QString countLine_;
-    QString resultMessage_;
-    std::atomic<qint16> resultCode_{0};
-    std::atomic<qint32> systemError_{0};
 };

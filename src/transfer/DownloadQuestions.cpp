@@ -26,7 +26,7 @@ template <typename Answer> struct PendingAnswer {
 template <typename Answer>
 Answer AskOnUiThread(QObject* receiver, const DownloadJob& job, std::function<Answer()> ask,
                      Answer fallback) {
-    if (!receiver || job.cancelAllRequested())
+    if (!receiver || job.isCancelled())
         return fallback;
     auto pending = std::make_shared<PendingAnswer<Answer>>();
     RunOnUiThread(receiver, [pending, ask = std::move(ask)] {
@@ -43,7 +43,7 @@ Answer AskOnUiThread(QObject* receiver, const DownloadJob& job, std::function<An
     });
     QMutexLocker lock(&pending->lock);
     while (!pending->done) {
-        if (job.cancelAllRequested()) {
+        if (job.isCancelled()) {
             pending->abandoned = true;
             return fallback;
         }

@@ -84,35 +84,36 @@ HeadVerdict JudgeDownloadHead(int status, qint64 resumeFrom, const QByteArray& c
     return HeadVerdict::Unusable;
 }
 
-qint16 BrokenReplyCode(const HttpResult& result) {
-    switch (result.failure) {
-    case HttpFailure::NoConnection:
-    case HttpFailure::BadRequest:
-    case HttpFailure::NoSession:
-        return kDownloadNoServer;
-    case HttpFailure::BadLength:
-        return kDownloadBadReply;
-    case HttpFailure::RedirectLoop:
-        return kDownloadRedirectLoop;
-    case HttpFailure::RedirectRefused:
-        return kDownloadRedirectRefused;
-    default:
-        return kDownloadCutShort;
-    }
-}
-
-QString BrokenReplyText(qint16 code, const QString& name) {
+DownloadFailure DownloadFailureFor(HttpFault fault, int status, const QString& name) {
     const QString quoted = QLatin1Char('"') + name + QLatin1Char('"');
-    switch (code) {
-    case kDownloadNoServer:
-        return QStringLiteral(" 서버에 접속 되지 않습니다.");
-    case kDownloadBadReply:
-        return quoted + QStringLiteral(" 파일을 서버에서 받을 수 없습니다. (Content-Length)");
-    case kDownloadRedirectLoop:
-        return quoted + QStringLiteral(" 파일의 주소가 너무 여러 번 다른 곳으로 넘겨집니다.");
-    case kDownloadRedirectRefused:
-        return quoted + QStringLiteral(" 파일의 주소가 http나 https가 아닌 곳으로 넘겨집니다.");
-    default:
-        return quoted + QStringLiteral(" 파일을 받는 중 연결이 끊어졌습니다.");
+    switch (fault) {
+    case HttpFault::NotFound:
+        return {kDownloadNotFound, quoted + QStringLiteral(" 파일을 서버에서 찾을 수 없습니다.")};
+    case HttpFault::BadStatus:
+        return {kDownloadBadReply,
+                quoted +
+                    QStringLiteral(" 파일을 서버에서 받을 수 없습니다. (HTTP %1)").arg(status)};
+    case HttpFault::Cancelled:
+        return {kDownloadCancelled, QStringLiteral("사용자가 취소 하였습니다.")};
+    case HttpFault::NoSession:
+    case HttpFault::BadRequest:
+    case HttpFault::Unreachable:
+    case HttpFault::NoReply:
+        return {kDownloadNoServer, QStringLiteral(" 서버에 접속 되지 않습니다.")};
+    case HttpFault::BadLength:
+        return {kDownloadBadReply,
+                quoted + QStringLiteral(" 파일을 서버에서 받을 수 없습니다. (Content-Length)")};
+    case HttpFault::RedirectLoop:
+        return {kDownloadRedirectLoop,
+                quoted + QStringLiteral(" 파일의 주소가 너무 여러 번 다른 곳으로 넘겨집니다.")};
+    case HttpFault::RedirectRefused:
+        return {kDownloadRedirectRefused,
+                quoted + QStringLiteral(" 파일의 주소가 http나 https가 아닌 곳으로 넘겨집니다.")};
+    case HttpFault::None:
+    case HttpFault::Refused:
+    case HttpFault::TimedOut:
+    case HttpFault::Cut:
+        break;
     }
+    return {kDownloadCutShort, quoted + QStringLiteral(" 파일을 받는 중 연결이 끊어졌습니다.")};
 }

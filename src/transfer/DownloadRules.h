@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/HttpClient.h"
+#include "platform/HttpFault.h"
 
 #include <QByteArray>
 #include <QString>
@@ -39,10 +39,15 @@ enum class HeadVerdict {
 // asked for the bytes from `resumeFrom` on (0: no Range header was sent).
 HeadVerdict JudgeDownloadHead(int status, qint64 resumeFrom, const QByteArray& contentRange);
 
-// The code of a request whose reply never arrived whole: -101 when nothing came back (no
-// connection, or a request refused before sending), -304 when its Content-Length was not one
-// true length, -311 or -312 when its redirects looped or led to another scheme, -308 when the
-// connection broke inside the reply.
-qint16 BrokenReplyCode(const HttpResult& result);
-// The message that goes with a BrokenReplyCode for the file `name`.
-QString BrokenReplyText(qint16 code, const QString& name);
+// What a download or an open reports for a failed exchange.
+struct DownloadFailure {
+    qint16 code = 0;
+    QString message;
+};
+
+// The code and message of `fault` for the file `name` (`status`: the head's status, shown for
+// BadStatus): -301 not found, -304 another status or a false Content-Length, -99 cancelled,
+// -101 when nothing came back (no session, a request refused before sending, no connection,
+// no reply), -311 or -312 when redirects looped or led to another scheme, -308 when the reply
+// broke off (cut, stalled, timed out).
+DownloadFailure DownloadFailureFor(HttpFault fault, int status, const QString& name);

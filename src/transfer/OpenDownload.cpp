@@ -19,34 +19,35 @@ QByteArray WireUrl(const OpenDownloadJob& job) {
     return EncodeUrlBytes(ToBytes(job.requestUrl, job.charset));
 }
 
-HttpSession OpenSession(const char* agent, OpenDownloadJob& job, const std::atomic<bool>* cancel) {
-    HttpSession session(agent, cancel);
+HttpSession OpenSession(const char* agent, OpenDownloadJob& job) {
+    HttpSession session(agent, job.abortFlag());
     session.setFollowRedirects(kMaxRedirects);
     session.setPageCookie(job.cookieHost, job.cookie);
     return session;
 }
 
+qint16 FailureCode(const OpenDownloadJob& job, HttpFault fault, int status) {
+    return DownloadFailureFor(fault, status, job.fileName).code;
+}
+
 // The size to show: the catalogue's when known, else the reply's length (0 when absent); or a
 // negative result code.
 qint64 QueryFileSize(OpenDownloadJob& job) {
-    HttpSession session = OpenSession("MxFileSize", job, &job.cancelled);
+    HttpSession session = OpenSession("MxFileSize", job);
     if (!session.isValid())
         return kDownloadNoInternet;
     qint64 length = 0;
     HttpReplyHandler handler;
-    int status = 0;
-    handler.onHead = [&](int replyStatus, qint64 contentLength) {
-        status = replyStatus;
+    handler.onHead = [&](int, qint64 contentLength) {
         length = std::max<qint64>(contentLength, 0);
         return false; // the head is all this request wants
     };
     const HttpResult result = session.get(WireUrl(job), {}, handler);
-    if (job.cancelled)
+    if (job.isCancelled())
         return kDownloadCancelled;
-    if (status == 0)
-        return BrokenReplyCode(result);
-    if (status == 404)
-        return kDownloadNotFound;
+    // Any head but a 404 tells the size.
+    if (result.status == 0 || result.status == 404)
+        return FailureCode(job, ClassifyHttp(result, false), result.status);
     return job.knownSize > 0 ? job.knownSize : length;
 }
 
@@ -56,17 +57,15 @@ bool OverLimit(const OpenDownloadJob& job, qint64 bytes) {
 
 // Fetches into `path`; `created` tells whether this run made the file.
 qint16 FetchFile(OpenDownloadJob& job, const QString& path, bool& created) {
-    HttpSession session = OpenSession("MxHttpDown", job, &job.cancelled);
+    HttpSession session = OpenSession("MxHttpDown", job);
     if (!session.isValid())
         return kDownloadNoInternet;
     QFile file;
-    qint16 code = 0;
+    qint16 code = 0; // the worker's own reason to stop; a refused status is the result's
     HttpReplyHandler handler;
     handler.onHead = [&](int status, qint64 contentLength) {
-        if (status != 200) {
-            code = status == 404 ? kDownloadNotFound : kDownloadBadReply;
+        if (status != 200)
             return false;
-        }
         if (OverLimit(job, contentLength)) {
             code = kDownloadTooLarge;
             return false;
@@ -95,12 +94,13 @@ qint16 FetchFile(OpenDownloadJob& job, const QString& path, bool& created) {
     const HttpResult result = session.get(WireUrl(job), {}, handler);
     file.close();
     job.receiving = false;
-    if (job.cancelled)
+    if (job.isCancelled())
         return kDownloadCancelled;
     if (code != 0)
         return code;
     // Only an accepted head (the file was made for it) and a whole body count.
-    return created && result.ok() ? 0 : BrokenReplyCode(result);
+    const HttpFault fault = ClassifyHttp(result, result.status == 200);
+    return created && fault == HttpFault::None ? 0 : FailureCode(job, fault, result.status);
 }
 
 qint16 OpenDownload(OpenDownloadJob& job) {
@@ -129,8 +129,9 @@ QString OpenRequestUrl(const QString& fileUrl, const QString& charset, qint16 is
 }
 
 void RunOpenDownload(OpenDownloadJob& job) {
-    job.resultCode = OpenDownload(job);
-    job.finished = true;
+    // The window shows no message for an open: the code is the whole outcome.
+    job.setResult(OpenDownload(job), QString());
+    job.finish();
 }
 
 int CleanOldTempFiles(const QString& folder) {

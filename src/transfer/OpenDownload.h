@@ -1,13 +1,15 @@
 #pragma once
 
 #include "transfer/DownloadJob.h"
+#include "transfer/TransferJob.h"
 
 #include <QString>
 #include <atomic>
 
 // One server file fetched into a temporary folder to be opened with its program. The window
-// (UI thread) fills the inputs, starts the worker and reads the atomics on its timer.
-struct OpenDownloadJob {
+// (UI thread) fills the inputs, starts the worker and reads the counters on its timer; its
+// cancel button is cancel().
+struct OpenDownloadJob : TransferJob {
     // Inputs, set before the worker starts.
     QString charset;         // upper-cased Charset
     QString requestUrl;      // the URL to fetch, already encoded as the settings ask
@@ -19,14 +21,8 @@ struct OpenDownloadJob {
     QByteArray cookie;
 
     // Written by the worker.
-    std::atomic<qint64> bytesTotal{0};
-    std::atomic<qint64> bytesDone{0};
     std::atomic<bool> receiving{false};
-    std::atomic<bool> finished{false};
-    std::atomic<qint16> resultCode{0};
-    QString savedPath; // read only after `finished`
-
-    std::atomic<bool> cancelled{false}; // the cancel button
+    QString savedPath; // read only once finished()
 };
 
 // The URL the open window requests: `fileUrl`, with the part after its last "/" URL-encoded
@@ -35,7 +31,8 @@ QString OpenRequestUrl(const QString& fileUrl, const QString& charset, qint16 is
 
 // The worker: asks the size ("MxFileSize"), checks the limit, then fetches the file into a new
 // file readable only by the user. Only a 200 reply is written; anything else, a cut body or a
-// cancel removes the partial file and leaves savedPath empty. Sets `finished` last.
+// cancel removes the partial file and leaves savedPath empty. The result is 0 or a download
+// code; the job is finished last.
 void RunOpenDownload(OpenDownloadJob& job);
 
 // Deletes the regular files directly in `folder` last written on another day than today;

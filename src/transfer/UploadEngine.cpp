@@ -1,7 +1,7 @@
 #include "transfer/UploadEngine.h"
 
 #include "common/TextCodec.h"
-#include "platform/HttpClient.h"
+#include "platform/HttpFault.h"
 #include "transfer/DateText.h"
 #include "transfer/HttpStatus.h"
 #include "transfer/UploadSource.h"
@@ -9,8 +9,6 @@
 #include "xml/ChangeJournal.h"
 #include "xml/ServerCatalogue.h"
 #include "xml/ServerPath.h"
-
-#include <curl/curl.h>
 
 namespace {
 
@@ -28,33 +26,9 @@ QByteArray RequestUrl(const UploadJob& job, int row) {
 // How one attempt at one file ended.
 enum class Attempt { Accepted, Failed, Retry };
 
-bool CouldNotReachServer(const HttpResult& result) {
-    return result.failure == HttpFailure::NoConnection &&
-           (result.systemError == CURLE_COULDNT_CONNECT ||
-            result.systemError == CURLE_COULDNT_RESOLVE_HOST);
-}
-
-// A request that never left: the outcome, or false when the failure was on the way.
-bool NeverSent(UploadJob& job, const HttpResult& result) {
-    if (result.failure == HttpFailure::BadRequest)
-        job.setResult(UploadCode::NoRequest, UploadText::NoRequest(job.postPath), 0);
-    else if (result.failure == HttpFailure::NoSession)
-        job.setResult(UploadCode::NoSession, UploadText::NoSession, result.systemError);
-    else if (CouldNotReachServer(result))
-        job.setResult(UploadCode::SendFailed, UploadText::SendFailed, result.systemError);
-    else
-        return false;
-    return true;
-}
-
-// The reply of a request whose head arrived: a stored path, a page error, or a failure.
-Attempt JudgeReply(UploadJob& job, int row, const HttpResult& result, const QByteArray& reply) {
-    job.progressLive = false;
-    if (QueryStatus(result) != kStatusOk) {
-        SaveErrorPage(reply);
-        job.setResult(UploadCode::ServerPageFailed, UploadText::ServerPageFailed, result.status);
-        return Attempt::Failed;
-    }
+// The reply of a request whose head arrived with status 200: a stored path or a page error.
+// The text is judged as it came, even when the connection broke off after the head.
+Attempt JudgeReplyText(UploadJob& job, int row, const QByteArray& reply) {
     const QString text = FromBytes(reply.left(kReplyLimit), job.charset).trimmed();
     if (text.startsWith(kPageErrorMark)) {
         job.setResult(UploadCode::PageError, text.mid(kPageErrorMark.size()), 0);
@@ -62,6 +36,40 @@ Attempt JudgeReply(UploadJob& job, int row, const HttpResult& result, const QByt
     }
     job.addAccepted({row, text, DateText(QDateTime::currentDateTime(), job.dateFormat)});
     return Attempt::Accepted;
+}
+
+// The outcome of one sent request, read through the shared classification.
+Attempt Judge(UploadJob& job, int row, const HttpResult& result, const QByteArray& reply) {
+    switch (ClassifyHttp(result, result.status == 200)) {
+    case HttpFault::Cancelled:
+        job.setResult(UploadCode::Cancelled, UploadText::Cancelled, result.systemError);
+        return Attempt::Failed;
+    case HttpFault::NotFound:
+    case HttpFault::BadStatus:
+        SaveErrorPage(reply);
+        job.setResult(UploadCode::ServerPageFailed, UploadText::ServerPageFailed, result.status);
+        return Attempt::Failed;
+    case HttpFault::BadRequest:
+        job.setResult(UploadCode::NoRequest, UploadText::NoRequest(job.postPath), 0);
+        return Attempt::Failed;
+    case HttpFault::NoSession:
+        job.setResult(UploadCode::NoSession, UploadText::NoSession, result.systemError);
+        return Attempt::Failed;
+    case HttpFault::Unreachable:
+        job.setResult(UploadCode::SendFailed, UploadText::SendFailed, result.systemError);
+        return Attempt::Failed;
+    case HttpFault::None:
+    case HttpFault::Refused:
+    case HttpFault::NoReply:
+    case HttpFault::TimedOut:
+    case HttpFault::BadLength:
+    case HttpFault::RedirectLoop:
+    case HttpFault::RedirectRefused:
+    case HttpFault::Cut:
+        break;
+    }
+    // Without a reply head the request may not have ended on the server: it is sent again.
+    return result.status > 0 ? JudgeReplyText(job, row, reply) : Attempt::Retry;
 }
 
 // `*systemError` is the failure's number when the attempt is to be repeated.
@@ -75,7 +83,7 @@ Attempt SendOnce(UploadJob& job, HttpSession& session, int index, const UploadPi
     UploadSource source(
         pieces, row.localPath, static_cast<qint64>(row.size),
         [&job](qint64 bytes) {
-            job.bytesSent += bytes;
+            job.bytesDone += bytes;
             job.bytesThisFile += bytes;
         },
         [&job] {
@@ -90,12 +98,11 @@ Attempt SendOnce(UploadJob& job, HttpSession& session, int index, const UploadPi
     job.sendingBody = true;
     job.progressLive = true;
     QByteArray reply;
-    const HttpRequest request{RequestUrl(job, index), "POST",
-                              UploadHeaders(job.cookie, job.charset), source.body()};
+    const HttpRequest request{RequestUrl(job, index), "POST", UploadHeaders(), source.body()};
     const HttpResult result = session.send(request, ErrorPageCollector(&reply));
     job.sendingBody = false;
     job.progressLive = false;
-    if (result.failure == HttpFailure::Cancelled || job.isCancelled()) {
+    if (job.isCancelled()) {
         job.setResult(UploadCode::Cancelled, UploadText::Cancelled, result.systemError);
         return Attempt::Failed;
     }
@@ -103,10 +110,9 @@ Attempt SendOnce(UploadJob& job, HttpSession& session, int index, const UploadPi
         job.setResult(UploadCode::FileUnreadable, UploadText::FileUnreadable(row.name), 0);
         return Attempt::Failed;
     }
-    if (result.status > 0)
-        return JudgeReply(job, index, result, reply);
-    if (NeverSent(job, result))
-        return Attempt::Failed;
+    const Attempt outcome = Judge(job, index, result, reply);
+    if (outcome != Attempt::Retry)
+        return outcome;
     job.takeBack(source.fileBytesSent());
     job.bytesThisFile = 0;
     *systemError = result.systemError;
@@ -127,8 +133,6 @@ bool SendFile(UploadJob& job, HttpSession& session, int index) {
 }
 
 bool TotalIsKnown(const UploadJob& job) {
-    if (job.bytesTotal() < 0)
-        return false;
     for (const UploadRow& row : job.rows()) {
         if (row.size < 0)
             return false;
@@ -137,11 +141,12 @@ bool TotalIsKnown(const UploadJob& job) {
 }
 
 void RunAll(UploadJob& job) {
-    HttpSession session("MxPOST", job.cancelFlag());
+    HttpSession session("MxPOST", job.abortFlag());
     if (!session.isValid()) {
-        job.setResult(UploadCode::NoSession, UploadText::NoSession, CURLE_FAILED_INIT);
+        job.setResult(UploadCode::NoSession, UploadText::NoSession, kHttpNoSessionError);
         return;
     }
+    session.setPageCookie(job.pageHost, ToBytes(job.cookie, job.charset));
     if (job.server.isEmpty()) {
         job.setResult(UploadCode::NoConnection, UploadText::NoConnection, 0);
         return;
@@ -155,7 +160,6 @@ void RunAll(UploadJob& job) {
             return;
         job.filesDone = index + 1;
     }
-    job.setResult(UploadCode::Ok, UploadText::Done, 0);
 }
 
 bool MarkUploaded(ServerCatalogue& catalogue, const UploadRow& row, const UploadedFile& file) {
@@ -200,14 +204,17 @@ void FinishUpload(UploadJob& job, ServerCatalogue& catalogue, ChangeJournal& jou
                                 row.typeName, file.serverDate, row.xpath, row.serverFolder,
                                 prompter);
     }
-    if (job.resultCode() != UploadCode::Ok)
+    // A result set by now is the run's failure; the catalogue stays as it was.
+    if (job.hasResult())
         return;
     bool allMarked = accepted.size() == job.fileCount();
     for (const UploadedFile& file : accepted)
         allMarked = MarkUploaded(catalogue, job.rows()[file.row], file) && allMarked;
-    if (allMarked)
+    if (allMarked) {
+        job.setResult(UploadCode::Ok, UploadText::Done, 0);
         return;
+    }
     for (const UploadRow& row : job.rows())
         MarkLocalAgain(catalogue, row);
-    job.overrideResult(UploadCode::CatalogueUpdateFailed, UploadText::CatalogueUpdateFailed, 0);
+    job.setResult(UploadCode::CatalogueUpdateFailed, UploadText::CatalogueUpdateFailed, 0);
 }

@@ -29,13 +29,14 @@ QString FileUnreadable(const QString& name);
 inline constexpr int kUploadAttempts = 6; // a file whose request cannot be ended is sent again
 
 // The worker's body: posts every row of `job`, one multipart request per file over one
-// kept-alive connection, and stops at the first failure. Accepted files and the result go
-// into the job; the job is finished as the last act. Touches nothing but `job`.
+// kept-alive connection, and stops at the first failure, which becomes the job's result. The
+// page's cookie goes only to the page's own host. Accepted files go into the job; the job is
+// finished as the last act. Touches nothing but `job`.
 void RunUpload(UploadJob& job);
 
 // UI thread, after the worker has ended: the journal gets an upload record for each accepted
 // file, in order; then, only when the run succeeded, every row's catalogue entry becomes a
-// server file. When any entry cannot be rewritten, all are set back to their local values
-// and the result becomes -108.
+// server file and the result becomes 0. When any entry cannot be rewritten, all are set back
+// to their local values and the result becomes -108. A failed run keeps its result.
 void FinishUpload(UploadJob& job, ServerCatalogue& catalogue, ChangeJournal& journal,
                   Prompter& prompter);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "transfer/TransferJob.h"
+
 #include <QList>
 #include <QString>
 #include <QtGlobal>
@@ -45,21 +47,18 @@ inline constexpr qint16 PageError = -109;
 enum class UploadStage { Connecting, Sending, Saved };
 
 // The state of one upload run. The window owns it; everything the worker needs is copied in
-// before the worker starts, and the worker only touches this record. Counters and flags that
-// the window reads while the worker writes are atomic; the result and the accepted files are
-// under a mutex and final once finished() is true.
-class UploadJob {
+// before the worker starts, and the worker only touches this record. bytesDone counts the file
+// content sent, bytesTotal the queued sizes. A failure is the result; a run that sent every
+// file leaves the result to FinishUpload, which sets it once the catalogue is rewritten.
+class UploadJob : public TransferJob {
 public:
-    UploadJob() = default;
-    UploadJob(const UploadJob&) = delete;
-    UploadJob& operator=(const UploadJob&) = delete;
-
     // --- Copied in on the UI thread before the worker starts; read-only afterwards.
     QString charset;    // upper-cased Charset
     QString server;     // HttpServerName
     QString postPath;   // the server script, with its query if any
     quint16 port = 80;  // HttpPORT
-    QString cookie;     // the page's cookie text (sent as "Cookie: <cookie>", even when empty)
+    QString pageHost;   // the page's host: the only one the cookie goes to
+    QString cookie;     // the page's cookie text, sent in the page's character set
     QString dateFormat; // DATEFORMAT, strftime notation
     bool cancelButtonEnabled = true;
 
@@ -67,10 +66,8 @@ public:
     void addRow(const UploadRow& row);
     const QList<UploadRow>& rows() const { return rows_; }
     int fileCount() const { return static_cast<int>(rows_.size()); }
-    double bytesTotal() const { return bytesTotal_; }
 
     // --- Progress, written by the worker and read by the window.
-    std::atomic<qint64> bytesSent{0};     // file content sent so far, all files
     std::atomic<qint64> bytesThisFile{0}; // content of the current file sent so far
     std::atomic<int> currentRow{-1};
     std::atomic<int> filesDone{0};
@@ -78,39 +75,14 @@ public:
     std::atomic<bool> sendingBody{false};
     std::atomic<bool> progressLive{false};
 
-    // The window's cancel button; the transfer sees it within about 100 ms.
-    void cancel() { cancelled_.store(true); }
-    bool isCancelled() const { return cancelled_.load(); }
-    const std::atomic<bool>* cancelFlag() const { return &cancelled_; }
-
     // Takes back what a failed attempt counted, never below 0.
     void takeBack(qint64 bytes);
-
-    // --- Outcome. The first result set wins; later calls are ignored.
-    void setResult(qint16 code, const QString& message, qint32 systemError);
-    qint16 resultCode() const;
-    QString resultMessage() const;
-    qint32 systemError() const;
-    // Replaces the result after the run (the catalogue rewrite on the UI thread).
-    void overrideResult(qint16 code, const QString& message, qint32 systemError);
 
     void addAccepted(const UploadedFile& file);
     QList<UploadedFile> accepted() const;
 
-    // Set by the worker as its last act.
-    void finish() { finished_.store(true); }
-    bool finished() const { return finished_.load(); }
-
 private:
     QList<UploadRow> rows_;
-    double bytesTotal_ = 0.0;
-    std::atomic<bool> cancelled_{false};
-    std::atomic<bool> finished_{false};
-
-    mutable std::mutex mutex_;
-    bool resultSet_ = false;
-    qint16 resultCode_ = UploadCode::Ok;
-    QString resultMessage_;
-    qint32 systemError_ = 0;
+    mutable std::mutex acceptedLock_;
     QList<UploadedFile> accepted_;
 };

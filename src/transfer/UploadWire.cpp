@@ -45,14 +45,13 @@ QString UploadObjectName(const QString& postPath, int row) {
     return postPath + (postPath.contains('?') ? "&upinx=" : "?upinx=") + QString::number(row);
 }
 
-QList<QByteArray> UploadHeaders(const QString& cookie, const QString& charset) {
+QList<QByteArray> UploadHeaders() {
     return {
         "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, "
         "application/x-shockwave-flash, application/vnd.ms-powerpoint, "
         "application/vnd.ms-excel, application/msword, */*",
         "Accept-Language: ko",
         QByteArray("Content-Type: multipart/form-data; boundary=") + kUploadBoundary,
-        "Cookie: " + ToBytes(cookie, charset),
     };
 }
 

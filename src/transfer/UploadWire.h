@@ -19,9 +19,9 @@ QString MimeTypeForName(const QString& name);
 // query) and the row index.
 QString UploadObjectName(const QString& postPath, int row);
 
-// The request header lines in the order they are sent. The Cookie line is always there, empty
-// when the page has no cookie; its text goes in the page's character set.
-QList<QByteArray> UploadHeaders(const QString& cookie, const QString& charset);
+// The request header lines in the order they are sent. The page's cookie is not among them:
+// the HTTP session adds it, and only for the page's own host.
+QList<QByteArray> UploadHeaders();
 
 // `text` with '"', CR and LF percent-encoded, so it cannot end a quoted header value or a line
 // of the multipart head; any other text is returned unchanged. Only for quoted parameters of a

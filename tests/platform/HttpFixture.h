@@ -9,11 +9,10 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
-// A served folder with a few files, a log path, and curl initialised.
+// A served folder with a few files and a log path; curl is set up by the test main.
 class HttpFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(InitHttpClient());
         ASSERT_TRUE(m_root.isValid() && m_work.isValid());
         // Proxies from the environment would take loopback requests elsewhere.
         for (const char* name :

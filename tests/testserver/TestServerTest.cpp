@@ -16,7 +16,6 @@ namespace {
 class TestServerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(InitHttpClient());
         ASSERT_TRUE(m_root.isValid() && m_outside.isValid());
         qunsetenv("http_proxy");
         qunsetenv("HTTP_PROXY");

@@ -340,8 +340,7 @@ TEST_F(DownloadEngineTest, CancelAllEndsWithMinus99AndReleasesQuestions) {
     job.addFileRow("slow.bin", "/slow.bin", 400000, {});
     job.addFileRow("next.bin", "/next.bin", 1000, {});
     QueuedPrompter prompter;
-    EXPECT_EQ(runJobActingMidway(job, prompter, 20000, [&] { job.cancelEverything(); }),
-              kDownloadCancelled);
+    EXPECT_EQ(runJobActingMidway(job, prompter, 20000, [&] { job.cancel(); }), kDownloadCancelled);
     EXPECT_EQ(job.resultMessage(), "사용자가 취소 하였습니다.");
     EXPECT_EQ(job.row(1).state, DownloadRow::Waiting);
 
@@ -350,7 +349,7 @@ TEST_F(DownloadEngineTest, CancelAllEndsWithMinus99AndReleasesQuestions) {
     DownloadJob waiting;
     PrompterQuestions unanswered(&receiver, prompter, waiting);
     std::thread asker([&] { EXPECT_EQ(unanswered.askOverwrite("x").choice, 2); });
-    waiting.cancelEverything();
+    waiting.cancel();
     asker.join();
     EXPECT_EQ(prompter.optionCalls, 0);
 }

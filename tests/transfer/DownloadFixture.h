@@ -74,11 +74,11 @@ protected:
         QObject receiver;
         PrompterQuestions questions(&receiver, prompter, job);
         std::thread worker([&] { RunDownload(job, questions); });
-        while (bytes >= 0 && job.bytesDone < bytes && !job.finished)
+        while (bytes >= 0 && job.bytesDone < bytes && !job.finished())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         if (bytes >= 0)
             midway();
-        while (!job.finished)
+        while (!job.finished())
             QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         worker.join();
         return job.resultCode();

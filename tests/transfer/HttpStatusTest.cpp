@@ -14,7 +14,6 @@ namespace {
 class HttpStatusTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(InitHttpClient());
         qunsetenv("http_proxy");
         qunsetenv("HTTP_PROXY");
     }

@@ -54,12 +54,11 @@ TEST(UploadWireTest, ContentTypesObjectNamesAndHeaders) {
     EXPECT_EQ(MimeTypeForName("song.Mp3"), "audio/mpeg");
     EXPECT_EQ(UploadObjectName("/up.php", 0), "/up.php?upinx=0");
     EXPECT_EQ(UploadObjectName("/up.php?id=7", 12), "/up.php?id=7&upinx=12");
-    const QList<QByteArray> headers = UploadHeaders("", "UTF-8");
-    ASSERT_EQ(headers.size(), 4);
+    const QList<QByteArray> headers = UploadHeaders();
+    ASSERT_EQ(headers.size(), 3);
     EXPECT_EQ(headers[1], "Accept-Language: ko");
     EXPECT_EQ(headers[2], "Content-Type: multipart/form-data; "
                           "boundary=---------------------------Morvex-Upload-GOOD");
-    EXPECT_EQ(headers[3], "Cookie: ");
     EXPECT_EQ(EscapeHeadText("C:/a \"b\"\r\nc"), "C:/a %22b%22%0D%0Ac");
     EXPECT_EQ(EscapeHeadText("/home/kim/보고서 (1).txt"), "/home/kim/보고서 (1).txt");
 }
@@ -104,6 +103,26 @@ TEST_F(UploadFixture, WireFormatIsByteExactInUtf8AndCodePage) {
     EXPECT_EQ(parts[2].toObject()["name"].toString(), "file_attach");
     EXPECT_EQ(parts[2].toObject()["filename"].toString(), path);
     EXPECT_EQ(ReadAll(uploadsPath() + "/disk/docs/보고서.txt"), content);
+}
+
+TEST_F(UploadFixture, PageCookieGoesOnlyToThePageHost) {
+    queue({writeLocal("1.txt", "one")}, {"1.txt"});
+    startServer();
+    // The same loopback server under a name that is not the page's host.
+    UploadJob elsewhere;
+    prepare(elsewhere);
+    elsewhere.server = "localhost";
+    RunUpload(elsewhere);
+    UploadJob own;
+    prepare(own);
+    RunUpload(own);
+
+    const QList<QJsonObject> log = ReadRequestLog(logPath());
+    ASSERT_EQ(log.size(), 2);
+    EXPECT_EQ(elsewhere.resultCode(), 0) << elsewhere.resultMessage().toStdString();
+    EXPECT_FALSE(log[0]["headers"].toObject().contains("Cookie"))
+        << "the page's cookie went to another host";
+    EXPECT_EQ(log[1]["headers"]["Cookie"].toString(), "sid=42");
 }
 
 TEST_F(UploadFixture, SuccessJournalsEveryFileAndTurnsEntriesIntoServerFiles) {

@@ -19,7 +19,6 @@
 class UploadFixture : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(InitHttpClient());
         for (const char* name : {"http_proxy", "HTTP_PROXY", "all_proxy", "ALL_PROXY"})
             qunsetenv(name);
         ASSERT_TRUE(local_.isValid() && uploads_.isValid() && work_.isValid());
@@ -75,6 +74,7 @@ protected:
         job.server = "127.0.0.1";
         job.port = static_cast<quint16>(server_->port());
         job.postPath = postPath;
+        job.pageHost = "127.0.0.1";
         job.cookie = "sid=42";
         job.dateFormat = "%Y-%m-%d";
         for (const UploadRow& row : CollectUploadRows(catalogue_))

@@ -129,7 +129,7 @@ qint16 OpenServerFile(DownloadHost& host, const XmlNode& file) {
         }
         // Read only once the window is gone: an exec() ended early (the program quitting)
         // leaves the worker to the window's end, which cancels it and waits for its result.
-        code = job.resultCode;
+        code = job.resultCode();
     }
     if (code == 0 && !job.savedPath.isEmpty())
         OpenLocal(host, job.savedPath);

@@ -33,7 +33,7 @@ static void InitResources() {
 DownloadWindow::DownloadWindow(DownloadJob& job, Prompter& prompter, bool folderGiven,
                                bool cancelButtons, QWidget* parent)
     : UndismissableDialog(parent), job_(job), prompter_(prompter), questions_(this, prompter, job),
-      folderGiven_(folderGiven), cancelButtons_(cancelButtons) {
+      folderGiven_(folderGiven), cancelButtons_(cancelButtons), worker_(job) {
     InitResources();
     setWindowFlag(Qt::WindowCloseButtonHint, false);
     buildLayout();
@@ -41,11 +41,7 @@ DownloadWindow::DownloadWindow(DownloadJob& job, Prompter& prompter, bool folder
     connect(&timer_, &QTimer::timeout, this, &DownloadWindow::tick);
 }
 
-DownloadWindow::~DownloadWindow() {
-    job_.cancelEverything();
-    if (worker_.joinable())
-        worker_.join();
-}
+DownloadWindow::~DownloadWindow() = default;
 
 void DownloadWindow::buildLayout() {
     auto* layout = new QVBoxLayout(this);
@@ -93,7 +89,7 @@ void DownloadWindow::buildLayout() {
     }
     layout->addLayout(buttons);
     connect(cancelFile_, &QPushButton::clicked, this, [this] { job_.cancelCurrentFile(); });
-    connect(cancelAll_, &QPushButton::clicked, this, [this] { job_.cancelEverything(); });
+    connect(cancelAll_, &QPushButton::clicked, this, [this] { job_.cancel(); });
     resize(460, 420);
 }
 
@@ -166,12 +162,10 @@ void DownloadWindow::start() {
     auto* movie = new QMovie(QStringLiteral(":/transfer/IDR_DOWNLOADANI.gif"), {}, animation_);
     animation_->setMovie(movie);
     movie->start();
-    job_.setResult(0, QStringLiteral("정상 종료 하였습니다."));
     progress_->setRange(0, ProgressUnits(static_cast<double>(job_.bytesTotal)));
     sizeLine_->setText(QLatin1Char('(') + SizeText(job_.bytesTotal) + QStringLiteral(" / 0KB, 0%") +
                        caption_ + QLatin1Char(')'));
-    workerRan_ = true;
-    worker_ = std::thread([this] { RunDownload(job_, questions_); });
+    worker_.start([this] { RunDownload(job_, questions_); });
 }
 
 QString DownloadWindow::stateText(int index) const {
@@ -238,7 +232,7 @@ void DownloadWindow::refreshCurrentRow() {
 void DownloadWindow::tick() {
     if (closeAllowed())
         return;
-    if (job_.finished) {
+    if (job_.finished()) {
         finish();
         return;
     }
@@ -259,8 +253,7 @@ void DownloadWindow::tick() {
 void DownloadWindow::finish() {
     allowClose();
     timer_.stop();
-    if (worker_.joinable())
-        worker_.join();
+    worker_.wait();
     if (!shownStates_.empty()) {
         refreshRows();
         const double total = static_cast<double>(job_.bytesTotal);

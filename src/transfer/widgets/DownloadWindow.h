@@ -4,11 +4,11 @@
 #include "transfer/DownloadJob.h"
 #include "transfer/DownloadQuestions.h"
 #include "transfer/TransferDisplay.h"
+#include "transfer/TransferWorker.h"
 #include "transfer/widgets/UndismissableDialog.h"
 
 #include <QTimer>
 #include <memory>
-#include <thread>
 #include <vector>
 
 class ElidedLabel;
@@ -34,7 +34,7 @@ public:
     QPushButton* cancelAllButton() const { return cancelAll_; }
     QTreeWidget* fileList() const { return list_; }
     // True when the worker was started (false: no folder chosen or nothing to fetch).
-    bool workerStarted() const { return worker_.joinable() || workerRan_; }
+    bool workerStarted() const { return worker_.started(); }
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -70,7 +70,6 @@ private:
     QTimer timer_;
     RateMeter rate_;
     std::vector<int> shownStates_;
-    std::thread worker_;
+    TransferWorker worker_;
     bool firstShow_ = true;
-    bool workerRan_ = false;
 };

@@ -18,18 +18,14 @@ constexpr int kTickMs = 200;
 } // namespace
 
 OpenDownloadWindow::OpenDownloadWindow(OpenDownloadJob& job, DialogTextCopy texts, QWidget* parent)
-    : UndismissableDialog(parent), job_(job), texts_(std::move(texts)) {
+    : UndismissableDialog(parent), job_(job), texts_(std::move(texts)), worker_(job) {
     setWindowFlag(Qt::WindowCloseButtonHint, false);
     buildLayout();
     timer_.setInterval(kTickMs);
     connect(&timer_, &QTimer::timeout, this, &OpenDownloadWindow::tick);
 }
 
-OpenDownloadWindow::~OpenDownloadWindow() {
-    job_.cancelled = true;
-    if (worker_.joinable())
-        worker_.join();
-}
+OpenDownloadWindow::~OpenDownloadWindow() = default;
 
 void OpenDownloadWindow::buildLayout() {
     setWindowTitle(texts_.text(QStringLiteral("WindowsTitle")));
@@ -55,7 +51,7 @@ void OpenDownloadWindow::buildLayout() {
     layout->addWidget(progress_);
     cancel_ = new QPushButton(texts_.text(QStringLiteral("W_CANCELBUT")), this);
     cancel_->setAutoDefault(false);
-    connect(cancel_, &QPushButton::clicked, this, [this] { job_.cancelled = true; });
+    connect(cancel_, &QPushButton::clicked, this, [this] { job_.cancel(); });
     layout->addWidget(cancel_, 0, Qt::AlignHCenter);
     resize(380, 200);
 }
@@ -68,13 +64,13 @@ void OpenDownloadWindow::showEvent(QShowEvent* event) {
     timer_.start();
     CleanOldTempFiles(job_.tempFolder);
     fileName_->setFullText(job_.fileName);
-    worker_ = std::thread([this] { RunOpenDownload(job_); });
+    worker_.start([this] { RunOpenDownload(job_); });
 }
 
 void OpenDownloadWindow::tick() {
     if (closeAllowed())
         return;
-    if (job_.finished) {
+    if (job_.finished()) {
         finish();
         return;
     }
@@ -95,7 +91,6 @@ void OpenDownloadWindow::tick() {
 void OpenDownloadWindow::finish() {
     allowClose();
     timer_.stop();
-    if (worker_.joinable())
-        worker_.join();
+    worker_.wait();
     QDialog::done(QDialog::Accepted);
 }

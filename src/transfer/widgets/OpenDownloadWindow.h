@@ -3,10 +3,10 @@
 #include "transfer/DownloadJob.h"
 #include "transfer/OpenDownload.h"
 #include "transfer/TransferDisplay.h"
+#include "transfer/TransferWorker.h"
 #include "transfer/widgets/UndismissableDialog.h"
 
 #include <QTimer>
-#include <thread>
 
 class ElidedLabel;
 class QLabel;
@@ -43,6 +43,6 @@ private:
     QProgressBar* progress_ = nullptr;
     QTimer timer_;
     RateMeter rate_;
-    std::thread worker_;
+    TransferWorker worker_;
     bool firstShow_ = true;
 };

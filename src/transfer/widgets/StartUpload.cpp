@@ -8,6 +8,8 @@
 #include "xml/ChangeJournal.h"
 #include "xml/ServerCatalogue.h"
 
+#include <QUrl>
+
 namespace {
 
 void FillJob(UploadJob& job, const ControlSettings& settings, const QString& postPath) {
@@ -15,6 +17,7 @@ void FillJob(UploadJob& job, const ControlSettings& settings, const QString& pos
     job.server = settings.HttpServerName;
     job.port = settings.HttpPORT;
     job.postPath = postPath;
+    job.pageHost = QUrl(settings.hostBaseUrl).host();
     job.cookie = settings.documentCookie;
     job.dateFormat = settings.dateFormat;
     job.cancelButtonEnabled = settings.HttpSendingCancelBut;

@@ -33,7 +33,8 @@ static void InitTransferResources() {
 }
 
 UploadWindow::UploadWindow(UploadJob& job, const UIConfig& uiConfig, QWidget* parent)
-    : UndismissableDialog(parent), job_(job), texts_(uiConfig.Dialog(UIDialog::UploadWin)) {
+    : UndismissableDialog(parent), job_(job), texts_(uiConfig.Dialog(UIDialog::UploadWin)),
+      worker_(job) {
     InitTransferResources();
     setWindowFlag(Qt::WindowCloseButtonHint, false);
     buildLayout();
@@ -42,12 +43,7 @@ UploadWindow::UploadWindow(UploadJob& job, const UIConfig& uiConfig, QWidget* pa
     connect(cancelButton_, &QPushButton::clicked, this, [this] { job_.cancel(); });
 }
 
-UploadWindow::~UploadWindow() {
-    if (worker_.joinable()) {
-        job_.cancel();
-        worker_.join();
-    }
-}
+UploadWindow::~UploadWindow() = default;
 
 void UploadWindow::buildLayout() {
     status_ = new ElidedLabel(this);
@@ -113,9 +109,10 @@ void UploadWindow::showEvent(QShowEvent* event) {
     applyTexts();
     fillRows();
     cancelButton_->setEnabled(job_.cancelButtonEnabled);
-    progress_->setRange(0, ProgressUnits(job_.bytesTotal()));
+    const double total = static_cast<double>(job_.bytesTotal);
+    progress_->setRange(0, ProgressUnits(total));
     progress_->setValue(0);
-    sizeLine_->setText(SizeLineText(job_.bytesTotal(), 0, caption_, false));
+    sizeLine_->setText(SizeLineText(total, 0, caption_, false));
     refreshStatusLine();
     refreshCountLine();
     auto* movie = new QMovie(":/transfer/IDR_DOWNLOADANI.gif", {}, animation_);
@@ -126,7 +123,7 @@ void UploadWindow::showEvent(QShowEvent* event) {
 }
 
 void UploadWindow::startWorker() {
-    worker_ = std::thread([this] { RunUpload(job_); });
+    worker_.start([this] { RunUpload(job_); });
 }
 
 void UploadWindow::tick() {
@@ -135,8 +132,7 @@ void UploadWindow::tick() {
     refreshCountLine();
     if (job_.finished()) {
         timer_.stop();
-        if (worker_.joinable())
-            worker_.join();
+        worker_.wait();
         refreshProgress();
         allowClose();
         accept();
@@ -145,20 +141,20 @@ void UploadWindow::tick() {
     if (!job_.sendingBody)
         return;
     refreshProgress();
-    if (!rate_.tick(static_cast<double>(job_.bytesSent)))
+    const double sent = static_cast<double>(job_.bytesDone);
+    if (!rate_.tick(sent))
         return;
     const double perSecond = rate_.bytesPerSecond();
     speed_->setText(SpeedText(perSecond));
-    const std::int64_t left =
-        SecondsLeft(job_.bytesTotal(), static_cast<double>(job_.bytesSent), perSecond);
+    const std::int64_t left = SecondsLeft(static_cast<double>(job_.bytesTotal), sent, perSecond);
     if (left >= 0)
         timeLeft_->setText(TimeLeftText(left));
 }
 
 void UploadWindow::refreshProgress() {
-    const qint64 sent = job_.bytesSent;
-    sizeLine_->setText(
-        SizeLineText(job_.bytesTotal(), static_cast<double>(sent), caption_, job_.finished()));
+    const qint64 sent = job_.bytesDone;
+    sizeLine_->setText(SizeLineText(static_cast<double>(job_.bytesTotal), static_cast<double>(sent),
+                                    caption_, job_.finished()));
     progress_->setValue(ProgressUnits(static_cast<double>(sent)));
     const int done = job_.filesDone;
     for (; rowsShownDone_ < done && rowsShownDone_ < list_->topLevelItemCount(); ++rowsShownDone_)

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "transfer/TransferDisplay.h"
+#include "transfer/TransferWorker.h"
 #include "transfer/UploadJob.h"
 #include "transfer/widgets/UndismissableDialog.h"
 #include "xml/UIConfig.h"
 
 #include <QTimer>
-#include <thread>
 
 class ElidedLabel;
 class QLabel;
@@ -55,7 +55,7 @@ private:
     QTreeWidget* list_ = nullptr;
     QTimer timer_;
     RateMeter rate_;
-    std::thread worker_;
+    TransferWorker worker_;
     int rowsShownDone_ = 0;
     bool firstShow_ = true;
 };
