@@ -1,12 +1,12 @@
 #include "xml/ChangeJournal.h"
 
 #include "common/Prompter.h"
+#include "xml/NewElement.h"
 #include "xml/PugiAccess.h"
 
 #include <QCoreApplication>
 #include <QLocale>
 #include <QThread>
-#include <initializer_list>
 
 namespace {
 
@@ -17,7 +17,7 @@ const QString kInitialText =
                    "<RENAMELIST></RENAMELIST>\r\n<DRAGDROPLIST></DRAGDROPLIST>\r\n"
                    "<OVERWRITEOLDLIST></OVERWRITEOLDLIST>\r\n</UDLIST>");
 
-const QString kNoDocument = QStringLiteral("현재 document 가 없습니다.");
+const QString kFile = QStringLiteral("FILE");
 const QString kListPrefix = QStringLiteral("(UDList)");
 const QString kOverwritePrefix = QStringLiteral("(UDList) OWList ");
 
@@ -41,17 +41,6 @@ JournalList MoveList(MoveKind kind) {
     return kind == MoveKind::Rename ? JournalList::Rename : JournalList::DragDrop;
 }
 
-// One attribute to set: its name, value, and the name its failure message uses.
-struct Attribute {
-    QString name;
-    QString value;
-    QString label;
-};
-
-Attribute Plain(const QString& name, const QString& value) {
-    return {name, value, name};
-}
-
 int CacheSlot(JournalList list, RecordKind kind) {
     return static_cast<int>(list) * kRecordKindCount + static_cast<int>(kind);
 }
@@ -61,19 +50,6 @@ bool OnOwningThread() {
     return app == nullptr || QThread::currentThread() == app->thread();
 }
 
-// Sets the attributes in order; on the first failure shows its message and returns false.
-bool SetAttributes(XmlNode record, std::initializer_list<Attribute> attributes,
-                   const QString& prefix, Prompter& prompter) {
-    for (const Attribute& attribute : attributes) {
-        if (!record.setAttribute(attribute.name, attribute.value)) {
-            prompter.message(QString(), prefix + QStringLiteral("attribute(") + attribute.label +
-                                            QStringLiteral(") 를 생성 할 수 없습니다."));
-            return false;
-        }
-    }
-    return true;
-}
-
 // Destroys an element that was created but never placed in a list.
 void Discard(const XmlNode& record) {
     pugi::xml_node raw = XmlNodeAccess::toPugi(record);
@@ -81,16 +57,16 @@ void Discard(const XmlNode& record) {
         raw.parent().remove_child(raw);
 }
 
-// Creates the record element, or shows why it cannot be.
-XmlNode CreateRecord(DocumentHolder& holder, const QString& tag, Prompter& prompter) {
-    if (!holder.root()) {
-        prompter.message(QString(), kNoDocument);
+// A new `tag` record carrying `attributes` in order, not yet placed; empty, after the message
+// of the first failure, when it cannot be made.
+XmlNode BuildRecord(DocumentHolder& holder, const QString& tag,
+                    const QList<NewAttribute>& attributes, const QString& prefix,
+                    Prompter& prompter) {
+    XmlNode record = CreateElement(holder, tag, prompter);
+    if (record && !SetNewAttributes(record, attributes, prefix, prompter)) {
+        Discard(record);
         return {};
     }
-    XmlNode record = holder.document.createElement(tag);
-    if (!record)
-        prompter.message(QString(), QStringLiteral("<") + tag +
-                                        QStringLiteral("> createElement를 할 수 없습니다."));
     return record;
 }
 
@@ -138,7 +114,7 @@ bool ChangeJournal::append(JournalList list, XmlNode record, Prompter& prompter)
     XmlNode element = listElement(list);
     if (!element || !element.appendChild(record)) {
         Discard(record);
-        prompter.message(QString(), kNoDocument);
+        prompter.message(QString(), kNoDocumentMessage);
         return false;
     }
     forget(list);
@@ -149,76 +125,53 @@ bool ChangeJournal::AddDeleteRecord(const QString& path, const QString& name, co
                                     const QString& folderPath, const QString& query,
                                     Prompter& prompter) {
     Q_ASSERT(OnOwningThread());
-    XmlNode record = CreateRecord(holder_, QStringLiteral("FILE"), prompter);
-    if (!record)
-        return false;
-    bool set =
-        SetAttributes(record, {Plain("path", path), Plain("name", name), Plain("size", size)},
-                      kListPrefix, prompter);
-    if (set && !folderPath.isEmpty())
-        set = SetAttributes(record, {Plain("type", folderPath)}, kListPrefix, prompter);
-    if (set && !query.isEmpty())
-        set = SetAttributes(record, {{"date", query, "modifydate"}}, kListPrefix, prompter);
-    if (!set) {
-        Discard(record);
-        return false;
-    }
-    return append(JournalList::Delete, record, prompter);
+    QList<NewAttribute> attributes{{"path", path}, {"name", name}, {"size", size}};
+    if (!folderPath.isEmpty())
+        attributes.append({"type", folderPath});
+    if (!query.isEmpty())
+        attributes.append({"date", query, "modifydate"});
+    const XmlNode record = BuildRecord(holder_, kFile, attributes, kListPrefix, prompter);
+    return record && append(JournalList::Delete, record, prompter);
 }
 
 bool ChangeJournal::AddUploadRecord(const QString& path, const QString& name, const QString& size,
                                     const QString& type, const QString& date, const QString& xpath,
                                     const QString& spath, Prompter& prompter) {
     Q_ASSERT(OnOwningThread());
-    XmlNode record = CreateRecord(holder_, QStringLiteral("FILE"), prompter);
-    if (!record)
-        return false;
-    if (!SetAttributes(record,
-                       {Plain("path", path),
-                        Plain("name", name),
-                        Plain("size", size),
-                        Plain("type", type),
-                        {"date", date, "modifydate"},
-                        Plain("xpath", xpath),
-                        Plain("spath", spath)},
-                       kListPrefix, prompter)) {
-        Discard(record);
-        return false;
-    }
-    return append(JournalList::Upload, record, prompter);
+    const XmlNode record = BuildRecord(holder_, kFile,
+                                       {{"path", path},
+                                        {"name", name},
+                                        {"size", size},
+                                        {"type", type},
+                                        {"date", date, "modifydate"},
+                                        {"xpath", xpath},
+                                        {"spath", spath}},
+                                       kListPrefix, prompter);
+    return record && append(JournalList::Upload, record, prompter);
 }
 
 bool ChangeJournal::AddMoveFileRecord(MoveKind kind, const QString& oldPath, const QString& newPath,
                                       const QString& xmlPath, const QString& query,
                                       const QString& type, Prompter& prompter) {
     Q_ASSERT(OnOwningThread());
-    XmlNode record = CreateRecord(holder_, QStringLiteral("FILE"), prompter);
-    if (!record)
-        return false;
-    if (!SetAttributes(record,
-                       {Plain("oldPath", oldPath), Plain("newPath", newPath),
-                        Plain("xmlPath", xmlPath), Plain("Query", query), Plain("type", type)},
-                       kListPrefix, prompter)) {
-        Discard(record);
-        return false;
-    }
-    return append(MoveList(kind), record, prompter);
+    const XmlNode record = BuildRecord(holder_, kFile,
+                                       {{"oldPath", oldPath},
+                                        {"newPath", newPath},
+                                        {"xmlPath", xmlPath},
+                                        {"Query", query},
+                                        {"type", type}},
+                                       kListPrefix, prompter);
+    return record && append(MoveList(kind), record, prompter);
 }
 
 bool ChangeJournal::AddMoveFolderRecord(MoveKind kind, const QString& oldPath,
                                         const QString& newPath, const QString& query,
                                         Prompter& prompter) {
     Q_ASSERT(OnOwningThread());
-    XmlNode record = CreateRecord(holder_, QStringLiteral("FOLDER"), prompter);
-    if (!record)
-        return false;
-    if (!SetAttributes(
-            record, {Plain("oldPath", oldPath), Plain("newPath", newPath), Plain("Query", query)},
-            kListPrefix, prompter)) {
-        Discard(record);
-        return false;
-    }
-    return append(MoveList(kind), record, prompter);
+    const XmlNode record = BuildRecord(
+        holder_, QStringLiteral("FOLDER"),
+        {{"oldPath", oldPath}, {"newPath", newPath}, {"Query", query}}, kListPrefix, prompter);
+    return record && append(MoveList(kind), record, prompter);
 }
 
 bool ChangeJournal::AddOverwriteRecord(const QString& name, const QString& path,
@@ -226,17 +179,15 @@ bool ChangeJournal::AddOverwriteRecord(const QString& name, const QString& path,
                                        const QString& xmlPath, const QString& query,
                                        Prompter& prompter) {
     Q_ASSERT(OnOwningThread());
-    XmlNode record = CreateRecord(holder_, QStringLiteral("FILE"), prompter);
-    if (!record)
-        return false;
-    if (!SetAttributes(record,
-                       {Plain("name", name), Plain("path", path), Plain("size", size),
-                        Plain("date", date), Plain("xmlPath", xmlPath), Plain("Query", query)},
-                       kOverwritePrefix, prompter)) {
-        Discard(record);
-        return false;
-    }
-    return append(JournalList::OverwriteOld, record, prompter);
+    const XmlNode record = BuildRecord(holder_, kFile,
+                                       {{"name", name},
+                                        {"path", path},
+                                        {"size", size},
+                                        {"date", date},
+                                        {"xmlPath", xmlPath},
+                                        {"Query", query}},
+                                       kOverwritePrefix, prompter);
+    return record && append(JournalList::OverwriteOld, record, prompter);
 }
 
 void ChangeJournal::truncateList(JournalList list, int keep) {

@@ -27,6 +27,39 @@ qint64 DeadlineMilliseconds() {
     return std::chrono::milliseconds(kDocumentFetchDeadline).count();
 }
 
+// Sets the error triple for a fetch ended by the size or time limit; other codes leave it.
+void ReportFetchLimit(ControlSettings& settings, qint16 loadCode, qint16 fetchCode,
+                      const QString& location) {
+    if (fetchCode == kFetchTooLarge)
+        settings.setHttpError(loadCode, 0,
+                              QStringLiteral("\"%1\" 문서가 %2MB보다 커서 받지 않았습니다.")
+                                  .arg(location)
+                                  .arg(kMaxDocumentBytes / (1024 * 1024)));
+    else if (fetchCode == kFetchTimedOut)
+        settings.setHttpError(loadCode, 0,
+                              QStringLiteral("\"%1\" 문서를 %2초 안에 다 받지 못했습니다.")
+                                  .arg(location)
+                                  .arg(qMax<qint64>(DeadlineMilliseconds() / 1000, 1)));
+}
+
+// The load's code for a failed fetch.
+qint16 LoadCodeFor(qint16 fetchCode, const FetchFailureCodes& codes) {
+    switch (fetchCode) {
+    case kFetchBadStatus:
+        return codes.badStatus;
+    case kFetchNoSession:
+        return codes.noSession;
+    case kFetchNoAddress:
+        return codes.noAddress;
+    case kFetchCannotCreate:
+        return codes.cannotCreate;
+    case kFetchWriteFailed:
+        return codes.writeFailed;
+    default:
+        return codes.otherFailure;
+    }
+}
+
 } // namespace
 
 QString ResolveLocation(const QString& location, const QString& hostBaseUrl) {
@@ -70,16 +103,12 @@ qint16 FetchDocument(const QString& location, const ControlSettings& settings, Q
     return kFetchOk;
 }
 
-void ReportFetchLimit(ControlSettings& settings, qint16 loadCode, qint16 fetchCode,
-                      const QString& location) {
-    if (fetchCode == kFetchTooLarge)
-        settings.setHttpError(loadCode, 0,
-                              QStringLiteral("\"%1\" 문서가 %2MB보다 커서 받지 않았습니다.")
-                                  .arg(location)
-                                  .arg(kMaxDocumentBytes / (1024 * 1024)));
-    else if (fetchCode == kFetchTimedOut)
-        settings.setHttpError(loadCode, 0,
-                              QStringLiteral("\"%1\" 문서를 %2초 안에 다 받지 못했습니다.")
-                                  .arg(location)
-                                  .arg(qMax<qint64>(DeadlineMilliseconds() / 1000, 1)));
+std::optional<qint16> FetchForLoad(const QString& location, ControlSettings& settings,
+                                   const FetchFailureCodes& codes, QString* tempPath) {
+    const qint16 fetched = FetchDocument(location, settings, tempPath);
+    if (fetched == kFetchOk)
+        return std::nullopt;
+    const qint16 code = LoadCodeFor(fetched, codes);
+    ReportFetchLimit(settings, code, fetched, location);
+    return code;
 }

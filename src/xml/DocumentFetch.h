@@ -3,6 +3,7 @@
 #include <QString>
 #include <QtGlobal>
 #include <chrono>
+#include <optional>
 
 struct ControlSettings;
 
@@ -27,8 +28,19 @@ inline constexpr char kDocumentDeadlineVariable[] = "VANTREL_DOCUMENT_DEADLINE_M
 // the file, on any failure no file is left behind.
 qint16 FetchDocument(const QString& location, const ControlSettings& settings, QString* tempPath);
 
-// For a document too large or too slow to fetch, which the load's codes do not tell apart
-// from other failures, sets the error triple to `loadCode` and a text saying which limit
-// ended it; other fetch codes leave the triple alone.
-void ReportFetchLimit(ControlSettings& settings, qint16 loadCode, qint16 fetchCode,
-                      const QString& location);
+// What one document's load reports for each way its fetch can fail.
+struct FetchFailureCodes {
+    qint16 badStatus;    // status other than 200
+    qint16 noSession;    // session could not be opened
+    qint16 noAddress;    // address could not be opened
+    qint16 cannotCreate; // temporary file not created
+    qint16 writeFailed;  // write to the temporary file failed
+    qint16 otherFailure; // any other failure (cut body, too large, too slow, ...)
+};
+
+// FetchDocument for a load: nothing when `*tempPath` names the fetched file, otherwise the
+// load's code from `codes`. For a document too large or too slow, which those codes do not
+// tell apart from other failures, the error triple is also set to that code with a text
+// saying which limit ended it.
+std::optional<qint16> FetchForLoad(const QString& location, ControlSettings& settings,
+                                   const FetchFailureCodes& codes, QString* tempPath);

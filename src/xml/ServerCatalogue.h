@@ -29,9 +29,6 @@ inline constexpr int kMaxCatalogueDepth = 4096;
 // Result of a path rewrite whose folder or file does not exist.
 inline constexpr qint16 kCatalogueTargetMissing = -94;
 
-// The completion code for a FetchToFile result.
-qint16 CatalogueFetchCode(qint16 fetchCode);
-
 // What FindChildByName met first under that name.
 enum class ChildMatch { WithTranstype = 1, WithoutTranstype = 2, None = 3 };
 

@@ -1,22 +1,13 @@
 #include "common/Prompter.h"
+#include "xml/CatalogueNames.h"
 #include "xml/ChangeJournal.h"
+#include "xml/NewElement.h"
 #include "xml/ServerCatalogue.h"
 #include "xml/ServerPath.h"
 
-#include <array>
-#include <utility>
+using namespace CatalogueNames;
 
 namespace {
-
-const QString kFolder = QStringLiteral("FOLDER");
-const QString kFile = QStringLiteral("FILE");
-const QString kName = QStringLiteral("name");
-const QString kPath = QStringLiteral("path");
-const QString kSize = QStringLiteral("size");
-const QString kTranstype = QStringLiteral("transtype");
-const QString kServer = QStringLiteral("server");
-
-const QString kNoDocument = QStringLiteral("현재 document 가 없습니다.");
 
 class JournalDeleteSink : public DeleteRecordSink {
 public:
@@ -94,16 +85,8 @@ qint16 ServerCatalogue::SetServerReplacePathAllfile(const QString& oldPath,
 }
 
 XmlNode ServerCatalogue::CreateFolderElement(const QString& name, Prompter& prompter) {
-    if (!isLoaded()) {
-        prompter.message(QString(), kNoDocument);
-        return {};
-    }
-    XmlNode folder = holder_.document.createElement(kFolder);
-    if (folder.isNull()) {
-        prompter.message(QString(), QStringLiteral("<FOLDER> createElement를 할 수 없습니다."));
-        return {};
-    }
-    if (!folder.setAttribute(kName, name)) {
+    XmlNode folder = CreateElement(holder_, kFolder, prompter);
+    if (folder && !folder.setAttribute(kName, name)) {
         prompter.message(QString(), QStringLiteral("attribute 를 생성 할 수 없습니다."));
         return {};
     }
@@ -123,29 +106,16 @@ XmlNode ServerCatalogue::CreateFileElement(const QString& path, const QString& n
                                            const QString& transtype, double size,
                                            const QString& type, const QString& modifydate,
                                            Prompter& prompter) {
-    if (!isLoaded()) {
-        prompter.message(QString(), kNoDocument);
+    XmlNode file = CreateElement(holder_, kFile, prompter);
+    if (file && !SetNewAttributes(file,
+                                  {{kPath, path},
+                                   {kName, name},
+                                   {kTranstype, transtype},
+                                   {kSize, CatalogueSizeText(size)},
+                                   {QStringLiteral("type"), type},
+                                   {QStringLiteral("modifydate"), modifydate}},
+                                  QString(), prompter))
         return {};
-    }
-    XmlNode file = holder_.document.createElement(kFile);
-    if (file.isNull()) {
-        prompter.message(QString(), QStringLiteral("<FILE> createElement를 할 수 없습니다."));
-        return {};
-    }
-    const std::array<std::pair<QString, QString>, 6> attributes{{
-        {kPath, path},
-        {kName, name},
-        {kTranstype, transtype},
-        {kSize, CatalogueSizeText(size)},
-        {QStringLiteral("type"), type},
-        {QStringLiteral("modifydate"), modifydate},
-    }};
-    for (const auto& [attribute, value] : attributes) {
-        if (!file.setAttribute(attribute, value)) {
-            prompter.message(QString(), "attribute(" + attribute + ") 를 생성 할 수 없습니다.");
-            return {};
-        }
-    }
     return file;
 }
 

@@ -1,5 +1,4 @@
 #include "common/TextCodec.h"
-#include "platform/FetchToFile.h"
 #include "settings/ControlSettings.h"
 #include "xml/DocumentFetch.h"
 #include "xml/ServerCatalogue.h"
@@ -19,38 +18,21 @@ QString DefaultText(const QString& encodingName, const QString& diskName) {
            "'></FOLDER></MORVEXXML>";
 }
 
-} // namespace
+const FetchFailureCodes kFetchFailures{kCatalogueBadStatus,   kCatalogueNoSession,
+                                       kCatalogueNoAddress,   kCatalogueCannotCreate,
+                                       kCatalogueWriteFailed, kCatalogueOtherFailure};
 
-qint16 CatalogueFetchCode(qint16 fetchCode) {
-    switch (fetchCode) {
-    case kFetchOk:
-        return kCatalogueLoaded;
-    case kFetchBadStatus:
-        return kCatalogueBadStatus;
-    case kFetchNoSession:
-        return kCatalogueNoSession;
-    case kFetchNoAddress:
-        return kCatalogueNoAddress;
-    case kFetchCannotCreate:
-        return kCatalogueCannotCreate;
-    case kFetchWriteFailed:
-        return kCatalogueWriteFailed;
-    default:
-        return kCatalogueOtherFailure;
-    }
-}
+} // namespace
 
 qint16 ServerCatalogue::Load(ControlSettings& settings, Prompter& prompter) {
     encodingName_ = settings.Charset.toUpper();
     diskName_ = settings.InitDiskName;
     QString downloaded;
     if (!settings.ServerFileListXML.isEmpty()) {
-        const qint16 fetched = FetchDocument(settings.ServerFileListXML, settings, &downloaded);
-        if (fetched != kFetchOk) {
-            const qint16 code = CatalogueFetchCode(fetched);
-            ReportFetchLimit(settings, code, fetched, settings.ServerFileListXML);
-            return code;
-        }
+        const std::optional<qint16> failure =
+            FetchForLoad(settings.ServerFileListXML, settings, kFetchFailures, &downloaded);
+        if (failure)
+            return *failure;
     }
     return LoadFile(downloaded, prompter) ? kCatalogueLoaded : kCatalogueNotLoaded;
 }

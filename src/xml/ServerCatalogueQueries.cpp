@@ -1,21 +1,14 @@
 #include "common/Formatting.h"
+#include "xml/CatalogueNames.h"
 #include "xml/ServerCatalogue.h"
 #include "xml/ServerPath.h"
 #include "xml/XPathText.h"
 
+using namespace CatalogueNames;
+
 namespace {
 
-const QString kFolder = QStringLiteral("FOLDER");
-const QString kFile = QStringLiteral("FILE");
-const QString kName = QStringLiteral("name");
-const QString kType = QStringLiteral("type");
-const QString kPath = QStringLiteral("path");
-const QString kSize = QStringLiteral("size");
-const QString kTranstype = QStringLiteral("transtype");
-const QString kServer = QStringLiteral("server");
-const QString kLocal = QStringLiteral("local");
 const QString kAll = QStringLiteral("all");
-const QString kDisk = QStringLiteral("disk");
 
 QString ParentPath(const XmlNode& node) {
     QString path;

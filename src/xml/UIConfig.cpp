@@ -2,7 +2,6 @@
 
 #include "common/Formatting.h"
 #include "common/Prompter.h"
-#include "platform/FetchToFile.h"
 #include "settings/ControlSettings.h"
 #include "xml/DocumentFetch.h"
 
@@ -31,26 +30,11 @@ Qt::Alignment ColumnAlignment(const QString& align) {
     return Qt::AlignRight;
 }
 
-} // namespace
+const FetchFailureCodes kFetchFailures{kUIConfigBadStatus,   kUIConfigNoSession,
+                                       kUIConfigNoAddress,   kUIConfigCannotCreate,
+                                       kUIConfigWriteFailed, kUIConfigOtherFailure};
 
-qint16 UIConfigFetchCode(qint16 fetchCode) {
-    switch (fetchCode) {
-    case kFetchOk:
-        return kUIConfigLoaded;
-    case kFetchBadStatus:
-        return kUIConfigBadStatus;
-    case kFetchNoSession:
-        return kUIConfigNoSession;
-    case kFetchNoAddress:
-        return kUIConfigNoAddress;
-    case kFetchCannotCreate:
-        return kUIConfigCannotCreate;
-    case kFetchWriteFailed:
-        return kUIConfigWriteFailed;
-    default:
-        return kUIConfigOtherFailure;
-    }
-}
+} // namespace
 
 UIConfigLoadResult UIConfig::FetchAndLoad(ControlSettings& settings, Prompter& prompter) {
     if (settings.UIConfigXML.isEmpty()) {
@@ -58,12 +42,10 @@ UIConfigLoadResult UIConfig::FetchAndLoad(ControlSettings& settings, Prompter& p
         return {kUIConfigLoaded, false};
     }
     QString path;
-    const qint16 fetched = FetchDocument(settings.UIConfigXML, settings, &path);
-    if (fetched != kFetchOk) {
-        const qint16 code = UIConfigFetchCode(fetched);
-        ReportFetchLimit(settings, code, fetched, settings.UIConfigXML);
-        return {code, false};
-    }
+    const std::optional<qint16> failure =
+        FetchForLoad(settings.UIConfigXML, settings, kFetchFailures, &path);
+    if (failure)
+        return {*failure, false};
     if (!Load(path, prompter))
         return {kUIConfigNotLoaded, false};
     ApplyToSettings(settings);

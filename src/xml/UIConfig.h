@@ -22,9 +22,6 @@ inline constexpr qint16 kUIConfigWriteFailed = -2009;  // write to the temporary
 inline constexpr qint16 kUIConfigOtherFailure = -2010; // any other fetch failure (cut body, ...)
 inline constexpr qint16 kUIConfigNotLoaded = -2011;    // the document did not load
 
-// The completion code for a FetchToFile result.
-qint16 UIConfigFetchCode(qint16 fetchCode);
-
 struct UIConfigLoadResult {
     qint16 code = kUIConfigLoaded;
     bool continueLoad = false; // true only when the catalogue load should follow

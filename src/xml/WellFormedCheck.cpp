@@ -311,24 +311,22 @@ private:
             return true;
         if (!skipSpaces())
             return fail("space expected after the instruction's target");
-        while (!atEnd()) {
-            if (skip("?>"))
-                return true;
-            if (!advanceChar())
-                return false;
-        }
-        return fail("processing instruction not closed");
+        return skipThrough("?>", "processing instruction not closed");
     }
 
     // After "<![CDATA[".
-    bool cdataSection() {
+    bool cdataSection() { return skipThrough("]]>", "CDATA section not closed"); }
+
+    // Moves past the next `end`, checking every character on the way; fails with `notClosed`
+    // when the text ends first.
+    bool skipThrough(std::string_view end, const char* notClosed) {
         while (!atEnd()) {
-            if (skip("]]>"))
+            if (skip(end))
                 return true;
             if (!advanceChar())
                 return false;
         }
-        return fail("CDATA section not closed");
+        return fail(notClosed);
     }
 
     bool systemLiteral() {

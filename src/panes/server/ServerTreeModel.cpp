@@ -7,6 +7,15 @@ namespace {
 
 const QString kFolder = QStringLiteral("FOLDER");
 
+// The first of `children` that `matches`; null when none does.
+template <typename Match>
+ServerTreeNode* FirstChild(const std::vector<std::unique_ptr<ServerTreeNode>>& children,
+                           Match matches) {
+    const auto found = std::find_if(children.begin(), children.end(),
+                                    [&matches](const auto& child) { return matches(*child); });
+    return found == children.end() ? nullptr : found->get();
+}
+
 } // namespace
 
 ServerTreeNode::~ServerTreeNode() {
@@ -122,20 +131,14 @@ void ServerTreeModel::setExpanded(ServerTreeNode* node, bool expanded) {
 
 ServerTreeNode* ServerTreeModel::childByLabel(const ServerTreeNode* parent,
                                               const QString& label) const {
-    for (const auto& child : childrenOf(parent)) {
-        if (child->label == label)
-            return child.get();
-    }
-    return nullptr;
+    return FirstChild(childrenOf(parent),
+                      [&label](const ServerTreeNode& child) { return child.label == label; });
 }
 
 ServerTreeNode* ServerTreeModel::childByElement(const ServerTreeNode* parent,
                                                 const XmlNode& element) const {
-    for (const auto& child : childrenOf(parent)) {
-        if (child->element == element)
-            return child.get();
-    }
-    return nullptr;
+    return FirstChild(childrenOf(parent),
+                      [&element](const ServerTreeNode& child) { return child.element == element; });
 }
 
 ServerTreeNode* ServerTreeModel::insertChild(ServerTreeNode* parent, const XmlNode& element,
