@@ -5,12 +5,6 @@
 
 #include <QFile>
 
-qint16 QueryStatus(const HttpResult& result) {
-    if (result.status <= 0)
-        return kStatusUnread;
-    return result.status == 200 ? kStatusOk : kStatusNotOk;
-}
-
 QString ErrorPagePath() {
     const QString folder = ErrorLogFolder();
     if (folder.isEmpty() || !EnsureFolder(folder))

@@ -10,13 +10,7 @@
 
 class Prompter;
 
-inline constexpr qint16 kStatusOk = 200;
-inline constexpr qint16 kStatusUnread = -96;       // no reply status could be read
-inline constexpr qint16 kStatusNotOk = -107;       // any status but 200
 inline constexpr qsizetype kErrorPageLimit = 9999; // bytes of a failing reply kept
-
-// 200 when the reply status is 200, -107 for any other status, -96 when no status arrived.
-qint16 QueryStatus(const HttpResult& result);
 
 // Where the last failing reply is kept: ErrorLogFolder()/server_errorlog.htm; empty when the
 // folder cannot be made.
