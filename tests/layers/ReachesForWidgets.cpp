@@ -1,2 +1,2 @@
-// Must not build: the session links no widget library.
+// Must not build: the layer links no widget library.
 #include <QWidget>
