@@ -3,8 +3,8 @@
 #include <QList>
 #include <QString>
 
-// What the control's script methods need of a file list (server or local). A pane
-// that is not built yet is simply absent, and the script methods answer their empty results.
+// What the control's script methods need of a file list (server or local), so one method
+// serves either pane.
 class ListPaneAccess {
 public:
     virtual ~ListPaneAccess() = default;

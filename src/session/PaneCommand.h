@@ -1,6 +1,6 @@
 #pragma once
 
-// The numbered user-level actions the pane host runs for methods, keys and menus.
+// The numbered user-level actions the session runs for methods, keys and menus.
 namespace PaneCommand {
 inline constexpr int ServerSelectAll = 10000;
 inline constexpr int Download = 10002;

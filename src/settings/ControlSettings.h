@@ -5,7 +5,7 @@
 #include <QtGlobal>
 
 // Every setting the page can give, the values taken from the host page and the last HTTP
-// error. Owned by the pane host; every part of the control reads its settings here. Workers
+// error. Owned by the session; every part of the control reads its settings here. Workers
 // never read it: a job copies the values it needs before its thread starts.
 struct ControlSettings {
     QString HttpServerName;
