@@ -150,6 +150,11 @@ TEST_F(PopupMenus, MenusFollowTheDocumentLoadedNowAndAreEmptyWithoutOne) {
     EXPECT_EQ(Texts(PopupMenuItems(config, ServerTreePane)), QStringList({"Reloaded"}));
     EXPECT_EQ(PopupEventCode(config, 20001), 5);
     EXPECT_TRUE(PopupMenuItems(config, ServerListPane, {1}).isEmpty());
+    // Codes come from the menus that were shown, not from a POPUPMENU nested elsewhere.
+    ASSERT_TRUE(load(R"(<UI><HELP><POPUPMENU><ITEM id="20001" eventcode="9"/></POPUPMENU></HELP>
+                        <POPUPMENU><SERVERTREE><ITEM id="20001" name="Shown" eventcode="5"/>
+                        </SERVERTREE></POPUPMENU></UI>)"));
+    EXPECT_EQ(PopupEventCode(config, 20001), 5);
 
     const UIConfig none;
     for (qint16 pane : {ServerTreePane, ServerListPane, LocalTreePane, LocalListPane})
