@@ -9,7 +9,6 @@
 
 class ControlWindow;
 class QAbstractItemView;
-class QMenu;
 class QModelIndex;
 class QWidget;
 

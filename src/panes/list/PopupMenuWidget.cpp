@@ -2,10 +2,10 @@
 
 #include <QMenu>
 
-QMenu* ShowPopupMenu(QWidget* parent, const QList<PopupMenuItem>& items, const QPoint& globalPos,
-                     std::function<void(int command)> chosen) {
+void ShowPopupMenu(QWidget* parent, const QList<PopupMenuItem>& items, const QPoint& globalPos,
+                   std::function<void(int command)> chosen) {
     if (items.isEmpty())
-        return nullptr;
+        return;
     auto* menu = new QMenu(parent);
     for (const PopupMenuItem& item : items) {
         if (item.separator) {
@@ -20,5 +20,4 @@ QMenu* ShowPopupMenu(QWidget* parent, const QList<PopupMenuItem>& items, const Q
     // A chosen item triggers after the menu hid, so the deletion waits for the event loop.
     QObject::connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);
     menu->popup(globalPos);
-    return menu;
 }

@@ -6,11 +6,10 @@
 #include <QPoint>
 #include <functional>
 
-class QMenu;
 class QWidget;
 
 // Opens `items` as a popup menu at `globalPos` (its top-left corner) over `parent` and
 // returns at once; `chosen` gets the command number of the item the user picks. The menu
-// deletes itself once it closes. No items: nothing opens and the answer is null.
-QMenu* ShowPopupMenu(QWidget* parent, const QList<PopupMenuItem>& items, const QPoint& globalPos,
-                     std::function<void(int command)> chosen);
+// deletes itself once it closes. No items: nothing opens.
+void ShowPopupMenu(QWidget* parent, const QList<PopupMenuItem>& items, const QPoint& globalPos,
+                   std::function<void(int command)> chosen);
