@@ -11,7 +11,9 @@
 #include <QDragEnterEvent>
 #include <QHeaderView>
 #include <QKeySequence>
+#include <QMenu>
 #include <QMimeData>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QTest>
 #include <QTreeView>
@@ -62,16 +64,34 @@ bool namesNoRow(const QJSValue& row) {
     return row.isUndefined() || row.isNull() || (row.isString() && row.toString().isEmpty());
 }
 
+QMenu* openMenu() {
+    return qobject_cast<QMenu*>(QApplication::activePopupWidget());
+}
+
+QStringList menuTexts(const QMenu& menu) {
+    QStringList texts;
+    for (const QAction* action : menu.actions())
+        texts.append(action->isSeparator() ? QStringLiteral("-") : action->text());
+    return texts;
+}
+
 } // namespace
 
 UiDriver::UiDriver(ControlWindow& ctrl, QObject* parent) : QObject(parent), ctrl_(ctrl) {}
 
 void UiDriver::settle() {
-    if (!ctrl_.isActiveWindow()) {
+    // An open popup menu holds the input; activating the control would close it.
+    if (!openMenu() && !ctrl_.isActiveWindow()) {
         ctrl_.activateWindow();
         // Some window systems never grant activation; input still reaches the widgets.
         (void)QTest::qWaitForWindowActive(&ctrl_, 500);
     }
+    QApplication::processEvents();
+}
+
+void UiDriver::closeMenu() {
+    while (QWidget* popup = QApplication::activePopupWidget())
+        popup->close();
     QApplication::processEvents();
 }
 
@@ -99,6 +119,7 @@ bool UiDriver::rowPoint(QAbstractItemView& view, const QJSValue& row, QPoint& po
 }
 
 bool UiDriver::click(const QString& pane, const QJSValue& row, const QString& modifiers) {
+    closeMenu();
     QAbstractItemView* target = view(pane);
     QPoint point;
     if (!target || !rowPoint(*target, row, point))
@@ -109,6 +130,7 @@ bool UiDriver::click(const QString& pane, const QJSValue& row, const QString& mo
 }
 
 bool UiDriver::doubleClick(const QString& pane, const QJSValue& row) {
+    closeMenu();
     QAbstractItemView* target = view(pane);
     QPoint point;
     if (!target || !rowPoint(*target, row, point))
@@ -123,6 +145,7 @@ bool UiDriver::doubleClick(const QString& pane, const QJSValue& row) {
 // A window system follows a right click with a context-menu event; widget-level test input
 // does not, so it is sent here.
 bool UiDriver::rightClick(const QString& pane, const QJSValue& row) {
+    closeMenu();
     QAbstractItemView* target = view(pane);
     QPoint point;
     if (!target || !rowPoint(*target, row, point))
@@ -132,7 +155,36 @@ bool UiDriver::rightClick(const QString& pane, const QJSValue& row) {
     QContextMenuEvent menu(QContextMenuEvent::Mouse, point, viewport->mapToGlobal(point));
     QApplication::sendEvent(viewport, &menu);
     QApplication::processEvents();
+    const QMenu* shown = openMenu();
+    shownMenus_[pane] = shown ? menuTexts(*shown) : QStringList();
     return true;
+}
+
+QStringList UiDriver::menu(const QString& pane) {
+    const auto shown = shownMenus_.find(pane);
+    if (shown != shownMenus_.end())
+        return shown->second;
+    const PaneHostWindow& host = ctrl_.paneHost();
+    const qint16 code =
+        host.paneContaining(host.findChild<QWidget*>(pane, Qt::FindDirectChildrenOnly));
+    QStringList texts;
+    for (const PopupMenuItem& item : ctrl_.session().popupMenu(code))
+        texts.append(item.separator ? QStringLiteral("-") : item.text);
+    return texts;
+}
+
+bool UiDriver::chooseMenu(const QString& text) {
+    QMenu* menu = openMenu();
+    if (!menu)
+        return false;
+    for (QAction* action : menu->actions()) {
+        if (action->isSeparator() || action->text() != text)
+            continue;
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(action).center());
+        QApplication::processEvents();
+        return true;
+    }
+    return false;
 }
 
 bool UiDriver::key(const QString& name, const QString& modifiers) {
@@ -145,6 +197,8 @@ bool UiDriver::key(const QString& name, const QString& modifiers) {
         target = ctrl_.paneHost().focusTarget(ctrl_.session().focusPane());
     if (!target)
         target = &ctrl_;
+    if (QMenu* menu = openMenu())
+        target = menu;
     QTest::keyClick(target, sequence[0].key(),
                     sequence[0].keyboardModifiers() | parseModifiers(modifiers));
     QApplication::processEvents();
@@ -164,6 +218,7 @@ bool UiDriver::selectRows(const QString& pane, const QJSValue& rows) {
 // cannot run here: the offscreen platform ends every drag at once.)
 bool UiDriver::dragRows(const QString& fromPane, const QJSValue& rows, const QString& toPane,
                         const QJSValue& targetRow) {
+    closeMenu();
     if (!selectRows(fromPane, rows))
         return false;
     QAbstractItemView* source = view(fromPane);
@@ -218,6 +273,7 @@ QVariantList UiDriver::cells(const QString& pane) {
 }
 
 bool UiDriver::clickHeader(const QString& pane, int column) {
+    closeMenu();
     const auto* tree = qobject_cast<const QTreeView*>(view(pane));
     if (!tree || tree->isHeaderHidden() || column < 0 || column >= tree->header()->count() ||
         tree->isColumnHidden(column))
@@ -232,5 +288,19 @@ bool UiDriver::clickHeader(const QString& pane, int column) {
 
 bool UiDriver::screenshot(const QString& file) {
     settle();
-    return ctrl_.grab().save(file, "PNG");
+    const QPixmap control = ctrl_.grab();
+    QMenu* menu = openMenu();
+    if (!menu)
+        return control.save(file, "PNG");
+    // The menu is a window of its own: drawn where it stands over the control, the picture
+    // grown to hold it.
+    const QRect menuRect(ctrl_.mapFromGlobal(menu->pos()), menu->size());
+    const QRect area = control.rect().united(menuRect);
+    QPixmap picture(area.size());
+    picture.fill(Qt::white);
+    QPainter painter(&picture);
+    painter.drawPixmap(-area.topLeft(), control);
+    painter.drawPixmap(menuRect.topLeft() - area.topLeft(), menu->grab());
+    painter.end();
+    return picture.save(file, "PNG");
 }

@@ -5,6 +5,7 @@
 #include <QPoint>
 #include <QStringList>
 #include <QVariantList>
+#include <map>
 
 class ControlWindow;
 class QAbstractItemView;
@@ -15,7 +16,9 @@ class QWidget;
 // user would. Panes are "serverTree", "serverList", "localTree", "localList"; a row is its
 // label, a tree row a "/"-joined path of labels, or a number for the row at that position.
 // Modifiers are words joined by "+": "ctrl", "shift", "alt", "meta". Every action answers
-// false when its pane or row is not there.
+// false when its pane or row is not there. A right click leaves its popup menu open, as a
+// user sees it: `key` then goes to the menu, `chooseMenu` picks an item, and any other click
+// closes the menu first without choosing, as a click elsewhere does.
 class UiDriver : public QObject {
     Q_OBJECT
 public:
@@ -27,6 +30,13 @@ public:
     // as a person's double click arrives.
     Q_INVOKABLE bool doubleClick(const QString& pane, const QJSValue& row);
     Q_INVOKABLE bool rightClick(const QString& pane, const QJSValue& row);
+    // The item texts of the menu the last right click in `pane` opened, a separator as "-"
+    // (empty when it opened none); before any right click there, of the menu a right click on
+    // the pane's selection would open.
+    Q_INVOKABLE QStringList menu(const QString& pane);
+    // Clicks the first item of the open popup menu whose text is `text`; false when no menu is
+    // open or it has no such item.
+    Q_INVOKABLE bool chooseMenu(const QString& text);
     // `name` as a key sequence names it ("F11", "Tab", "Delete", "Ctrl+C"); sent to the
     // focused widget inside the control.
     Q_INVOKABLE bool key(const QString& name, const QString& modifiers = {});
@@ -44,7 +54,7 @@ public:
     // A click on the header of `column` (its position, 0 first); false when the pane shows
     // no header (trees, and lists in an icon mode).
     Q_INVOKABLE bool clickHeader(const QString& pane, int column);
-    // The whole control as a PNG file.
+    // The whole control as a PNG file, with an open popup menu over it.
     Q_INVOKABLE bool screenshot(const QString& file);
 
 private:
@@ -52,6 +62,8 @@ private:
     // Where `row` is in the view's viewport, scrolled into sight; false when it is missing.
     bool rowPoint(QAbstractItemView& view, const QJSValue& row, QPoint& point);
     void settle();
+    void closeMenu();
 
     ControlWindow& ctrl_;
+    std::map<QString, QStringList> shownMenus_; // by pane
 };

@@ -11,6 +11,7 @@
 #include "settings/ControlSettings.h"
 #include "settings/HostPage.h"
 #include "xml/ChangeJournal.h"
+#include "xml/PopupMenus.h"
 #include "xml/ServerCatalogue.h"
 #include "xml/UIConfig.h"
 
@@ -85,6 +86,14 @@ public:
 
     // The pane commands (PaneCommand); codes without an action do nothing.
     void runCommand(int code);
+
+    // The popup menu of `pane` (a FocusPane) for its selection now, built anew from the UI
+    // configuration; no items for the local tree's root (the desktop) or any other pane.
+    QList<PopupMenuItem> popupMenu(qint16 pane);
+    // The user chose `command` from the popup menu of `pane`: the pane takes the focus code,
+    // and a reported command (kFirstReportedCommand to kLastReportedCommand) whose event code
+    // is positive fires OnPopupMenu with it.
+    void popupMenuChosen(qint16 pane, int command);
 
     // The list views: 1 large icons, 2 small icons, 3 list, 4 details; other modes change
     // nothing here.

@@ -56,6 +56,8 @@ public:
     int GetChildCount(const QString& key) const;
     // The index-th child element (from 0) of that node; empty when missing.
     XmlNode GetChild(const QString& key, int index) const;
+    // The first node the key names; empty when missing or when no document is loaded.
+    XmlNode Section(const QString& key) const { return Find(key); }
 
     QColor Color(const ColorKey& key) const;
     // A colour whose default the caller knows (the list background keys).

@@ -41,6 +41,19 @@ inline constexpr const char* ServerListColumns = "LISTCOLUMNTITLE/SERVERLIST";
 inline constexpr const char* PopupMenu = "POPUPMENU";
 } // namespace UIKey
 
+// The popup menu sections: a tree's menu is one section; a list's menu is the section of its
+// selection followed by its COMMON section.
+namespace UIMenu {
+inline constexpr const char* ServerTree = "POPUPMENU/SERVERTREE";
+inline constexpr const char* LocalTree = "POPUPMENU/LOCALTREE";
+inline constexpr const char* ServerList = "POPUPMENU/SERVERLIST/";
+inline constexpr const char* LocalList = "POPUPMENU/LOCALLIST/";
+inline constexpr const char* NoSelect = "NOSELECT";
+inline constexpr const char* OneSelect = "ONESELECT";
+inline constexpr const char* MoreSelect = "MORESELECT";
+inline constexpr const char* Common = "COMMON";
+} // namespace UIMenu
+
 // Dialog sections: a dialog reads "<section><label>", attribute "VALUE". Labels "W_..." are
 // labels and buttons; "S_...", "SL_..." and "FailureMsg" are messages to fill with FillMessage.
 namespace UIDialog {

@@ -5,6 +5,7 @@
 class ControlSession;
 class FileListView;
 class LocalPaneController;
+class QPoint;
 class QTreeView;
 class QWidget;
 
@@ -27,6 +28,7 @@ private:
     void connectTree();
     void connectList();
     bool takeDrop(QEvent* event);
+    void showMenu(qint16 pane, QWidget* over, const QPoint& globalPos);
 
     ControlSession& session_;
     LocalPaneController& controller_;

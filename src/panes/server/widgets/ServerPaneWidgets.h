@@ -4,6 +4,7 @@
 
 class ControlSession;
 class FileListView;
+class QPoint;
 class QTreeView;
 class QWidget;
 class ServerListItemModel;
@@ -27,6 +28,7 @@ private:
     void connectList();
     void showListSelection();
     void takeListSelection();
+    void showMenu(qint16 pane, QWidget* over, const QPoint& globalPos);
 
     ControlSession& session_;
     ServerPaneController& controller_;
