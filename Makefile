@@ -2,7 +2,7 @@
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-declarative-dev \
             libcurl4-openssl-dev libpugixml-dev libcpp-httplib-dev \
             libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core \
-            fonts-nanum adwaita-icon-theme libxml2-utils python3
+            fonts-nanum adwaita-icon-theme libxml2-utils python3 curl
 # Only `make fuzz` needs these: clang and its libFuzzer runtime.
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 FUZZ_SECONDS ?= 60

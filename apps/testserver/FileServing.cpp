@@ -3,6 +3,9 @@
 #include "Misbehaviour.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <ctime>
 #include <fstream>
 #include <memory>
 
@@ -47,6 +50,31 @@ bool SetFileBody(const fs::path& file, httplib::Response& res, const ServerOptio
     return true;
 }
 
+// A strong entity tag of the file's size and modification time, and that time as an HTTP
+// date: what a resuming client sends back in If-Range.
+struct Validators {
+    std::string entityTag;
+    std::string lastModified;
+};
+
+Validators ValidatorsOf(const fs::path& file) {
+    std::error_code error;
+    const auto size = fs::file_size(file, error);
+    const auto written = fs::last_write_time(file, error);
+    const auto since = std::chrono::file_clock::to_sys(written).time_since_epoch();
+    char tag[64];
+    std::snprintf(tag, sizeof tag, "\"%llx-%llx\"", static_cast<unsigned long long>(size),
+                  static_cast<unsigned long long>(
+                      std::chrono::duration_cast<std::chrono::nanoseconds>(since).count()));
+    const std::time_t seconds =
+        static_cast<std::time_t>(std::chrono::duration_cast<std::chrono::seconds>(since).count());
+    std::tm utc{};
+    gmtime_r(&seconds, &utc);
+    char date[64];
+    std::strftime(date, sizeof date, "%a, %d %b %Y %H:%M:%S GMT", &utc);
+    return {tag, date};
+}
+
 void SetRefusal(httplib::Response& res, Lookup lookup) {
     res.status = lookup == Lookup::Outside ? 403 : 404;
     res.set_content(lookup == Lookup::Outside ? "forbidden\n" : "not found\n", "text/plain");
@@ -62,9 +90,16 @@ void ServeFile(const fs::path& root, const httplib::Request& req, httplib::Respo
         SetRefusal(res, lookup);
         return;
     }
-    if (options.ignoreRange) {
-        // The library applies Range on its own; this flag is the misbehaving server that
-        // answers the whole body instead.
+    const Validators validators = ValidatorsOf(file);
+    res.set_header("ETag", validators.entityTag);
+    res.set_header("Last-Modified", validators.lastModified);
+    // A range is only served of the file the client began: an If-Range that names another
+    // version gets the whole body.
+    const bool otherVersion = req.has_header("If-Range") &&
+                              req.get_header_value("If-Range") != validators.entityTag &&
+                              req.get_header_value("If-Range") != validators.lastModified;
+    if (options.ignoreRange || otherVersion) {
+        // The library applies Range on its own; clearing it answers the whole body.
         const_cast<httplib::Request&>(req).ranges.clear();
     }
     if (!SetFileBody(file, res, options)) {

@@ -131,7 +131,8 @@ Prints "listening on PORT" as its first line. Stops on SIGTERM or SIGINT.
   --cut-skip N        ... after letting the first N of those through (default 0)
   --help              this text
 
-GET serves files, with single byte ranges (206 and Content-Range).
+GET serves files, with single byte ranges (206 and Content-Range), ETag and Last-Modified; a
+Range whose If-Range names another version of the file gets the whole file (200).
 POST answers 200 with the request body echoed back (multipart bodies: empty reply).
 Bad options exit with status 2.
 )";

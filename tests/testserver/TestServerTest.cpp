@@ -6,6 +6,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QJsonArray>
+#include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -41,6 +42,33 @@ protected:
     QTemporaryDir m_root, m_outside;
     QByteArray m_sink;
 };
+
+// A reply as the stock curl client reads it: status, head fields by lower-cased name, body.
+struct CurlReply {
+    int status = 0;
+    QMap<QByteArray, QByteArray> fields;
+    QByteArray body;
+};
+
+CurlReply CurlGet(const QByteArray& url, const QStringList& extra) {
+    QTemporaryDir scratch;
+    const QString bodyFile = scratch.filePath("body");
+    QProcess curl;
+    curl.start("curl", QStringList{"-s", "-D", "-", "-o", bodyFile} + extra + QStringList{url});
+    curl.waitForFinished(10000);
+    CurlReply reply;
+    for (const QByteArray& line : curl.readAllStandardOutput().split('\n')) {
+        if (line.startsWith("HTTP/"))
+            reply.status = line.split(' ').value(1).toInt();
+        const qsizetype colon = line.indexOf(':');
+        if (colon > 0)
+            reply.fields[line.left(colon).toLower()] = line.mid(colon + 1).trimmed();
+    }
+    QFile body(bodyFile);
+    if (body.open(QIODevice::ReadOnly))
+        reply.body = body.readAll();
+    return reply;
+}
 
 int RunServerExpectingExit(const QStringList& args, QByteArray* output) {
     QProcess process;
@@ -174,3 +202,33 @@ TEST_F(TestServerTest, StopsOnSignalEvenWhileDelaying) {
 }
 
 } // namespace
+
+// A resuming client sends back the file's validator; the server serves the range only while
+// the file is still that version, and the whole new file once it has changed.
+TEST_F(TestServerTest, IfRangeServesTheRangeOnlyOfTheSameVersion) {
+    QByteArray first(1000, 'a');
+    write(root() + "/v.bin", first);
+    TestServer server({"--root", root()});
+    const QByteArray url = server.url("/v.bin");
+    const CurlReply whole = CurlGet(url, {});
+    ASSERT_EQ(whole.status, 200);
+    const QByteArray tag = whole.fields.value("etag");
+    const QByteArray modified = whole.fields.value("last-modified");
+    ASSERT_TRUE(tag.startsWith('"') && tag.endsWith('"')) << tag.constData();
+    ASSERT_TRUE(modified.endsWith(" GMT")) << modified.constData();
+
+    const CurlReply byTag = CurlGet(url, {"-r", "100-", "-H", "If-Range: " + tag});
+    EXPECT_EQ(byTag.status, 206);
+    EXPECT_EQ(byTag.body, first.mid(100));
+    EXPECT_EQ(CurlGet(url, {"-r", "100-", "-H", "If-Range: " + modified}).status, 206);
+    const CurlReply other = CurlGet(url, {"-r", "100-", "-H", "If-Range: \"other\""});
+    EXPECT_EQ(other.status, 200);
+    EXPECT_EQ(other.body, first);
+
+    const QByteArray second(1500, 'b');
+    write(root() + "/v.bin", second);
+    const CurlReply changed = CurlGet(url, {"-r", "100-", "-H", "If-Range: " + tag});
+    EXPECT_EQ(changed.status, 200);
+    EXPECT_EQ(changed.body, second);
+    EXPECT_NE(changed.fields.value("etag"), tag);
+}
