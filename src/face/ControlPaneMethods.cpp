@@ -13,34 +13,26 @@
 
 namespace {
 
-// The list a `selectData` of "server", "local" or "auto" names; null for any other text and
-// for "auto" while no list has the focus.
-ListPaneAccess* listFor(ControlSession& session, const QString& selectData) {
-    if (selectData == "server")
+// The pane a `selectData` of "server", "local" or "auto" names: for "auto", the side whose
+// `serverPane` or `localPane` has the focus. Null for any other text, and for "auto" while
+// neither has it.
+template <typename Access>
+Access* paneFor(ControlSession& session, const QString& selectData, qint16 serverPane,
+                qint16 localPane) {
+    const bool automatic = selectData == "auto";
+    if (selectData == "server" || (automatic && session.focusPane() == serverPane))
         return &session.serverPane();
-    if (selectData == "local")
+    if (selectData == "local" || (automatic && session.focusPane() == localPane))
         return &session.localPane();
-    if (selectData == "auto") {
-        if (session.focusPane() == ServerListPane)
-            return &session.serverPane();
-        if (session.focusPane() == LocalListPane)
-            return &session.localPane();
-    }
     return nullptr;
 }
 
+ListPaneAccess* listFor(ControlSession& session, const QString& selectData) {
+    return paneFor<ListPaneAccess>(session, selectData, ServerListPane, LocalListPane);
+}
+
 TreePaneAccess* treeFor(ControlSession& session, const QString& selectData) {
-    if (selectData == "server")
-        return &session.serverPane();
-    if (selectData == "local")
-        return &session.localPane();
-    if (selectData == "auto") {
-        if (session.focusPane() == ServerTreePane)
-            return &session.serverPane();
-        if (session.focusPane() == LocalTreePane)
-            return &session.localPane();
-    }
-    return nullptr;
+    return paneFor<TreePaneAccess>(session, selectData, ServerTreePane, LocalTreePane);
 }
 
 } // namespace
