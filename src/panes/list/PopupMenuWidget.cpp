@@ -1,6 +1,9 @@
 #include "panes/list/PopupMenuWidget.h"
 
+#include "panes/list/FileListView.h"
+
 #include <QMenu>
+#include <QTreeView>
 
 void ShowPopupMenu(QWidget* parent, const QList<PopupMenuItem>& items, const QPoint& globalPos,
                    std::function<void(int command)> chosen) {
@@ -20,4 +23,23 @@ void ShowPopupMenu(QWidget* parent, const QList<PopupMenuItem>& items, const QPo
     // A chosen item triggers after the menu hid, so the deletion waits for the event loop.
     QObject::connect(menu, &QMenu::aboutToHide, menu, &QObject::deleteLater);
     menu->popup(globalPos);
+}
+
+void OpenMenusOnTreeRows(QTreeView& tree, ViewMenu menu) {
+    tree.setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(
+        &tree, &QWidget::customContextMenuRequested, &tree, [&tree, menu](const QPoint& pos) {
+            const QModelIndex index = tree.indexAt(pos);
+            if (!index.isValid())
+                return;
+            tree.setCurrentIndex(index);
+            ShowPopupMenu(&tree, menu.items(), tree.viewport()->mapToGlobal(pos), menu.chosen);
+        });
+}
+
+void OpenMenusOnList(FileListView& list, ViewMenu menu) {
+    QObject::connect(&list, &FileListView::contextMenuRequested, &list,
+                     [&list, menu](const QModelIndex&, const QPoint& globalPos) {
+                         ShowPopupMenu(&list, menu.items(), globalPos, menu.chosen);
+                     });
 }

@@ -78,15 +78,7 @@ void LocalPaneWidgets::connectTree() {
                     controller_.selectNode(LocalTreeModel::node(current));
             });
     connect(tree_, &QTreeView::clicked, this, [this] { controller_.treeClicked(); });
-    tree_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(tree_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        // The node under the cursor becomes the selection first; empty space has no menu.
-        const QModelIndex index = tree_->indexAt(pos);
-        if (!index.isValid())
-            return;
-        tree_->setCurrentIndex(index);
-        showMenu(LocalTreePane, tree_, tree_->viewport()->mapToGlobal(pos));
-    });
+    OpenMenusOnTreeRows(*tree_, menuOf(LocalTreePane));
     new FolderKeys(
         *tree_, [this] { tree_->expand(tree_->currentIndex()); },
         [this] { controller_.upFolder(); });
@@ -112,15 +104,14 @@ void LocalPaneWidgets::connectList() {
     connect(list_, &FileListView::openRequested, this,
             [this] { controller_.listActivated(controller_.firstSelectedRow()); });
     connect(list_, &FileListView::upRequested, this, [this] { controller_.upFolder(); });
-    connect(list_, &FileListView::contextMenuRequested, this,
-            [this](const QModelIndex&, const QPoint& globalPos) {
-                showMenu(LocalListPane, list_, globalPos);
-            });
+    OpenMenusOnList(*list_, menuOf(LocalListPane));
 }
 
-void LocalPaneWidgets::showMenu(qint16 pane, QWidget* over, const QPoint& globalPos) {
-    ShowPopupMenu(over, session_.popupMenu(pane), globalPos,
-                  [this, pane](int command) { session_.popupMenuChosen(pane, command); });
+ViewMenu LocalPaneWidgets::menuOf(qint16 pane) {
+    return {[this, pane] { return session_.popupMenu(pane); },
+            [this, pane](int command) {
+                session_.popupMenuChosen(pane, command);
+            }};
 }
 
 bool LocalPaneWidgets::takeDrop(QEvent* event) {

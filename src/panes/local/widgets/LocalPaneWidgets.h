@@ -1,11 +1,12 @@
 #pragma once
 
+#include "panes/list/PopupMenuWidget.h"
+
 #include <QObject>
 
 class ControlSession;
 class FileListView;
 class LocalPaneController;
-class QPoint;
 class QTreeView;
 class QWidget;
 
@@ -28,7 +29,8 @@ private:
     void connectTree();
     void connectList();
     bool takeDrop(QEvent* event);
-    void showMenu(qint16 pane, QWidget* over, const QPoint& globalPos);
+    // The menu of `pane` (a FocusPane number) through the session.
+    ViewMenu menuOf(qint16 pane);
 
     ControlSession& session_;
     LocalPaneController& controller_;

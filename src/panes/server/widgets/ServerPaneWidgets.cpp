@@ -50,15 +50,7 @@ void ServerPaneWidgets::connectTree() {
             node->expanded = false;
     });
     connect(tree_, &QTreeView::clicked, this, [this] { session_.setFocusPane(ServerTreePane); });
-    tree_->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(tree_, &QWidget::customContextMenuRequested, this, [this](const QPoint& pos) {
-        // The node under the cursor becomes the selection first; empty space has no menu.
-        const QModelIndex index = tree_->indexAt(pos);
-        if (!index.isValid())
-            return;
-        tree_->setCurrentIndex(index);
-        showMenu(ServerTreePane, tree_, tree_->viewport()->mapToGlobal(pos));
-    });
+    OpenMenusOnTreeRows(*tree_, menuOf(ServerTreePane));
     new FolderKeys(
         *tree_, [this] { tree_->expand(tree_->currentIndex()); },
         [this] { controller_.upFolder(); });
@@ -74,15 +66,14 @@ void ServerPaneWidgets::connectList() {
     connect(list_, &FileListView::doubleClicked, this, [this] { controller_.listActivated(); });
     connect(list_, &FileListView::openRequested, this, [this] { controller_.listActivated(); });
     connect(list_, &FileListView::upRequested, this, [this] { controller_.upFolder(); });
-    connect(list_, &FileListView::contextMenuRequested, this,
-            [this](const QModelIndex&, const QPoint& globalPos) {
-                showMenu(ServerListPane, list_, globalPos);
-            });
+    OpenMenusOnList(*list_, menuOf(ServerListPane));
 }
 
-void ServerPaneWidgets::showMenu(qint16 pane, QWidget* over, const QPoint& globalPos) {
-    ShowPopupMenu(over, session_.popupMenu(pane), globalPos,
-                  [this, pane](int command) { session_.popupMenuChosen(pane, command); });
+ViewMenu ServerPaneWidgets::menuOf(qint16 pane) {
+    return {[this, pane] { return session_.popupMenu(pane); },
+            [this, pane](int command) {
+                session_.popupMenuChosen(pane, command);
+            }};
 }
 
 // The plain model's selection, as ranges of rows, into the views' selection model.

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "panes/list/PopupMenuWidget.h"
+
 #include <QObject>
 
 class ControlSession;
 class FileListView;
-class QPoint;
 class QTreeView;
 class QWidget;
 class ServerListItemModel;
@@ -28,7 +29,8 @@ private:
     void connectList();
     void showListSelection();
     void takeListSelection();
-    void showMenu(qint16 pane, QWidget* over, const QPoint& globalPos);
+    // The menu of `pane` (a FocusPane number) through the session.
+    ViewMenu menuOf(qint16 pane);
 
     ControlSession& session_;
     ServerPaneController& controller_;
