@@ -1,7 +1,6 @@
 #pragma once
 
 #include "common/FocusPanes.h"
-#include "common/PaneAccess.h"
 #include "common/SilentPrompter.h"
 #include "panes/local/LocalAttach.h"
 #include "panes/local/LocalPaneController.h"
