@@ -66,6 +66,10 @@ PageRunner::PageRunner(const HostOptions& options)
             printLine(QStringLiteral("open: ") + path);
             return true;
         });
+        ctrl_->session().setBrowserOpener([](const QUrl& url) {
+            printLine(QStringLiteral("browse: ") + QString::fromLatin1(url.toEncoded()));
+            return true;
+        });
     }
     host_ = new HostObject(scriptedPrompter_.get(), &engine_);
     host_->setUi(new UiDriver(*window_, host_));

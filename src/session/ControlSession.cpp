@@ -4,6 +4,9 @@
 #include "panes/local/LocalNamespace.h"
 #include "session/LoadCodes.h"
 #include "session/PaneCommand.h"
+#include "transfer/DownloadJob.h"
+#include "transfer/DownloadRules.h"
+#include "transfer/OpenDownload.h"
 #include "transfer/UploadOverwrite.h"
 
 #include <QDesktopServices>
@@ -14,6 +17,10 @@ namespace {
 
 bool openWithDesktop(const QString& path) {
     return QDesktopServices::openUrl(QUrl::fromLocalFile(path));
+}
+
+bool openInDesktopBrowser(const QUrl& url) {
+    return QDesktopServices::openUrl(url);
 }
 
 bool isViewMode(qint16 mode) {
@@ -31,7 +38,7 @@ ControlSession::ControlSession(ControlEvents& events, std::unique_ptr<LocalNames
               [this](const QString& folder, bool structured) -> short {
                   return windows_.runFolderScan ? windows_.runFolderScan(folder, structured) : 0;
               }),
-      fileOpener_(openWithDesktop) {
+      fileOpener_(openWithDesktop), browserOpener_(openInDesktopBrowser) {
     ServerPaneHooks serverHooks;
     serverHooks.askOverwrite = [this](const OverwriteQuestion& q) {
         return askUploadOverwrite(prompter_, uiConfig_,
@@ -70,6 +77,10 @@ bool ControlSession::openLocal(const QString& path) const {
 
 void ControlSession::setFileOpener(std::function<bool(const QString& path)> opener) {
     fileOpener_ = opener ? std::move(opener) : openWithDesktop;
+}
+
+void ControlSession::setBrowserOpener(std::function<bool(const QUrl& url)> opener) {
+    browserOpener_ = opener ? std::move(opener) : openInDesktopBrowser;
 }
 
 bool ControlSession::start() {
@@ -292,11 +303,21 @@ void ControlSession::downloadSelection() {
     }
 }
 
+// 0 shows the file in the browser at the address the open window would fetch; 1 fetches it
+// into the working folder and opens it with its program.
 void ControlSession::openServerFile(const XmlNode& file, qint16 runType) {
-    if (runType == 1 && windows_.openServerFile)
+    if (runType == 0) {
+        const QString fileUrl =
+            BuildDownloadUrl(file.attribute(QStringLiteral("path")), settings_.hostBaseUrl,
+                             settings_.FilePathDomainAuto);
+        const QUrl url(
+            OpenRequestUrl(fileUrl, settings_.Charset.toUpper(), settings_.IsDownUrlEncode));
+        events_.openfileCompleted(url.isValid() && browserOpener_(url) ? 0 : kOpenFailed);
+    } else if (windows_.openServerFile) {
         windows_.openServerFile(file);
-    else
+    } else {
         events_.openfileCompleted(0);
+    }
 }
 
 // Queues what the local pane has selected: its tree folder, or its list rows. The paths are

@@ -70,6 +70,9 @@ public:
     bool openLocal(const QString& path) const;
     // The desktop's handler unless the host installs another; empty restores the desktop's.
     void setFileOpener(std::function<bool(const QString& path)> opener);
+    // Server files shown "in the page viewer" open in the user's web browser, which holds the
+    // page's session; the desktop's browser unless the host installs another.
+    void setBrowserOpener(std::function<bool(const QUrl& url)> opener);
 
     // The page that embeds the control; read once, by the start.
     void setHostPage(const HostPage& page) { hostPage_ = page; }
@@ -163,6 +166,7 @@ private:
     LocalAttach attach_;
     SessionWindows windows_;
     std::function<bool(const QString& path)> fileOpener_;
+    std::function<bool(const QUrl& url)> browserOpener_;
     std::map<int, std::function<void()>> commands_;
     HostPage hostPage_;
     QString serverCurDropPath_;

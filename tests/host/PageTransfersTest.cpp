@@ -198,3 +198,32 @@ TEST_F(PageTransfers, OnlyTheQueuedFileOpensFromThisMachine) {
         << out.toStdString();
     EXPECT_EQ(out.count("open: "), 2) << out.toStdString();
 }
+
+// RemoteFileRunType 0 shows a server file in the user's browser, at the address the open
+// window would fetch, its name encoded in the page's character set; nothing is downloaded.
+TEST_F(PageTransfers, AServerFileOpensInTheBrowserWithRunType0) {
+    write(site.filePath("catalogue.xml"), QStringLiteral(R"(<?xml version="1.0" encoding="UTF-8"?>
+<MORVEXXML>
+  <FOLDER type="disk" name="disk">
+    <FILE path="/files/보고서 1.txt" name="보고서 1.txt" transtype="server" size="6"/>
+  </FOLDER>
+</MORVEXXML>)")
+                                              .toUtf8());
+    int exitCode = -1;
+    const QString out = runPage(R"(
+        ctrl.OnOpenfileCompleat.connect(function (code) { console.log("opened", code); });
+        ctrl.OnLoadCompleat.connect(function () {
+            ctrl.RemoteFileRunType = 0;
+            host.ui.click("serverList", "보고서 1.txt");
+            ctrl.SelectedItemOpen();
+            host.quit(0);
+        });)",
+                                &exitCode);
+    EXPECT_EQ(exitCode, 0) << out.toStdString();
+    EXPECT_TRUE(out.contains(QRegularExpression(
+        "(^|\n)browse: "
+        "http://127\\.0\\.0\\.1:\\d+/files/%BA%B8%B0%ED%BC%AD(%20|\\+)1\\.txt\nopened "
+        "0\n")))
+        << out.toStdString();
+    EXPECT_EQ(out.count("open: "), 0) << out.toStdString();
+}
