@@ -8,11 +8,9 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QContextMenuEvent>
-#include <QDragEnterEvent>
 #include <QHeaderView>
 #include <QKeySequence>
 #include <QMenu>
-#include <QMimeData>
 #include <QPainter>
 #include <QRegularExpression>
 #include <QTest>
@@ -213,39 +211,38 @@ bool UiDriver::selectRows(const QString& pane, const QJSValue& rows) {
     return all;
 }
 
-// The drop side of a drag as the window system delivers it: enter, move and drop events
-// on the target view carrying the source model's data for the selected rows. (A real QDrag
-// cannot run here: the offscreen platform ends every drag at once.)
+// A drag as the mouse makes it: a list's rows selected, a press on the first, moves past the
+// drag distance and across to the target row, and the release there. All of it goes to the source
+// view's viewport, which holds the mouse while the button is down.
 bool UiDriver::dragRows(const QString& fromPane, const QJSValue& rows, const QString& toPane,
-                        const QJSValue& targetRow) {
+                        const QJSValue& targetRow, const QString& screenshotFile) {
     closeMenu();
-    if (!selectRows(fromPane, rows))
+    // A tree drags the row it is pressed on; a list drags its selection.
+    const bool fromTree = fromPane.endsWith(QLatin1String("Tree"));
+    const QList<QJSValue> list = rowList(rows);
+    if (list.isEmpty() || (!fromTree && !selectRows(fromPane, rows)))
         return false;
     QAbstractItemView* source = view(fromPane);
     QAbstractItemView* target = view(toPane);
+    QPoint from;
     QPoint to;
-    if (!source || !target || !source->model() || !rowPoint(*target, targetRow, to))
+    if (!source || !target || !rowPoint(*source, list.front(), from) ||
+        !rowPoint(*target, targetRow, to))
         return false;
-    const std::unique_ptr<QMimeData> data(
-        source->model()->mimeData(source->selectionModel()->selectedRows()));
-    if (!data)
-        return false;
-    QWidget* viewport = target->viewport();
-    const Qt::DropActions actions = source->model()->supportedDragActions();
-    QDragEnterEvent enter(to, actions, data.get(), Qt::LeftButton, {});
-    QApplication::sendEvent(viewport, &enter);
-    QDragMoveEvent move(to, actions, data.get(), Qt::LeftButton, {});
-    if (enter.isAccepted())
-        QApplication::sendEvent(viewport, &move);
-    if (!enter.isAccepted() || !move.isAccepted()) {
-        QDragLeaveEvent leave;
-        QApplication::sendEvent(viewport, &leave);
-        return false;
-    }
-    QDropEvent drop(to, actions, data.get(), Qt::LeftButton, {});
-    QApplication::sendEvent(viewport, &drop);
+    QWidget* viewport = source->viewport();
+    const QPoint over = viewport->mapFromGlobal(target->viewport()->mapToGlobal(to));
+    const QPoint pastDistance(QApplication::startDragDistance() + 1, 0);
+    QTest::mousePress(viewport, Qt::LeftButton, {}, from);
+    QTest::mouseMove(viewport, from + pastDistance);
+    QTest::mouseMove(viewport, (from + over) / 2);
+    QTest::mouseMove(viewport, over);
     QApplication::processEvents();
-    return drop.isAccepted();
+    const bool dragging = ctrl_.session().isDragging();
+    if (dragging && !screenshotFile.isEmpty())
+        screenshot(screenshotFile);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, over);
+    QApplication::processEvents();
+    return dragging;
 }
 
 QStringList UiDriver::rows(const QString& pane) {

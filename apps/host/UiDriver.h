@@ -40,10 +40,12 @@ public:
     // `name` as a key sequence names it ("F11", "Tab", "Delete", "Ctrl+C"); sent to the
     // focused widget inside the control.
     Q_INVOKABLE bool key(const QString& name, const QString& modifiers = {});
-    // Selects `rows` in `fromPane` and drops them on `targetRow` of `toPane` (its empty
-    // space when missing); true when the target accepted the drop.
+    // Selects `rows` in a list `fromPane` (a tree drags its one row unselected) and drags
+    // them with the mouse onto `targetRow` of `toPane`
+    // (its empty space when missing); true when a drag ran. With `screenshotFile`, the control
+    // is saved there while the cursor is over the target, before the release.
     Q_INVOKABLE bool dragRows(const QString& fromPane, const QJSValue& rows, const QString& toPane,
-                              const QJSValue& targetRow = {});
+                              const QJSValue& targetRow = {}, const QString& screenshotFile = {});
     // A click on the first row and Ctrl+clicks on the others.
     Q_INVOKABLE bool selectRows(const QString& pane, const QJSValue& rows);
     // The labels the pane shows (see ShownRows); empty for a pane without a view.

@@ -32,6 +32,8 @@ bool ControlInputFilter::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool ControlInputFilter::handleKey(QWidget* receiver, QKeyEvent* key) {
+    if (key->key() == Qt::Key_Escape)
+        host_.cancelItemDrag();
     const ControlKeyAction action =
         MapControlKey(key->key(), key->modifiers(), host_.focusedPaneIsEditing());
     switch (action.kind) {

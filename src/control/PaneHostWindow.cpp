@@ -1,6 +1,7 @@
 #include "control/PaneHostWindow.h"
 
 #include "common/Formatting.h"
+#include "control/ItemDragDriver.h"
 #include "control/SessionWindowsOver.h"
 #include "control/WidgetPrompter.h"
 #include "panes/list/FileListView.h"
@@ -50,6 +51,14 @@ void PaneHostWindow::installPanes() {
     static const char* const names[] = {"serverTree", "serverList", "localTree", "localList"};
     for (int i = 0; i < PaneLayout::PaneCount; ++i)
         panes_[i]->setObjectName(names[i]);
+    itemDrag_ = new ItemDragDriver(session_,
+                                   {serverPane_->treeView(), serverPane_->listView(),
+                                    localPane_->treeView(), localPane_->listView()},
+                                   *this);
+}
+
+void PaneHostWindow::cancelItemDrag() {
+    itemDrag_->cancel();
 }
 
 void PaneHostWindow::installPane(PaneLayout::Pane which, QWidget* widget) {

@@ -8,6 +8,7 @@
 #include <memory>
 
 class ControlSession;
+class ItemDragDriver;
 class LocalPaneWidgets;
 class Prompter;
 class ServerPaneWidgets;
@@ -31,6 +32,8 @@ public:
     std::array<bool, PaneLayout::PaneCount> shownPanes() const;
     // Whether the focused pane has an in-place edit box open in one of its views.
     bool focusedPaneIsEditing() const;
+    // Esc: ends an item drag between the panes, if one runs.
+    void cancelItemDrag();
     // The splitter bar colour: `SpBarColor`, or #A8A6A4 when it is not a colour.
     QColor splitterColor() const;
 
@@ -63,6 +66,7 @@ private:
     std::array<QWidget*, PaneLayout::PaneCount> panes_{};
     ServerPaneWidgets* serverPane_ = nullptr;
     LocalPaneWidgets* localPane_ = nullptr;
+    ItemDragDriver* itemDrag_ = nullptr;
     SplitterBar draggedBar_ = SplitterBar::None;
     bool shownOnce_ = false;
 };

@@ -14,7 +14,9 @@ DownloadHost downloadHost(ControlSession& session, QWidget* parent) {
             session.events(),
             parent,
             [&session](const QString& path) { session.openLocal(path); },
-            {}};
+            [&session] {
+                session.localPane().refresh();
+            }};
 }
 
 } // namespace
@@ -34,13 +36,15 @@ SessionWindows SessionWindowsOver(ControlSession& session, QWidget* parent) {
                                       session.serverPane().queued(), rows);
         });
     };
-    windows.download = [&session, parent](const QList<XmlNode>& selection) {
+    windows.download = [&session, parent](const QList<XmlNode>& selection,
+                                          const QString& dropFolder) {
         DownloadHost host = downloadHost(session, parent);
-        StartDownload(host, selection);
+        StartDownload(host, selection, dropFolder);
     };
-    windows.downloadFolder = [&session, parent](const XmlNode& folder, bool isTopNode) {
+    windows.downloadFolder = [&session, parent](const XmlNode& folder, bool isTopNode,
+                                                const QString& dropFolder) {
         DownloadHost host = downloadHost(session, parent);
-        StartFolderDownload(host, folder, isTopNode);
+        StartFolderDownload(host, folder, isTopNode, dropFolder);
     };
     windows.openServerFile = [&session, parent](const XmlNode& file) {
         DownloadHost host = downloadHost(session, parent);

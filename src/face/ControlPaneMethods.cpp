@@ -166,7 +166,9 @@ void CMxVantrel2Ctrl::SetServerListDraw(bool bDraw) {
 
 void CMxVantrel2Ctrl::BeepOn() {}
 
-void CMxVantrel2Ctrl::DragSelectedItemDown() {}
+void CMxVantrel2Ctrl::DragSelectedItemDown() {
+    session_->dragSelectedItemDown();
+}
 
 QString CMxVantrel2Ctrl::GetServerCurDropPath() {
     return session_->serverCurDropPath();

@@ -260,7 +260,7 @@ void ControlSession::refreshServerPane() {
 // catalogue, the server tree, a fresh change journal, the first folder. Returns 0, or the
 // code of the first step that failed (later steps do not run).
 qint16 ControlSession::runLoadSteps(LoadSteps steps) {
-    settings_.forgetPendingDrag();
+    pendingDownload_ = {};
     if (steps == LoadSteps::Everything) {
         const UIConfigLoadResult ui = uiConfig_.FetchAndLoad(settings_, prompter_);
         if (!ui.continueLoad)
@@ -291,15 +291,9 @@ void ControlSession::downloadSelection() {
     if (focusPane_ == ServerTreePane) {
         const ServerTreeNode* node = server_.tree().selected();
         if (node && windows_.downloadFolder)
-            windows_.downloadFolder(node->element, node->parent == nullptr);
-    } else if (focusPane_ == ServerListPane) {
-        QList<XmlNode> selection;
-        for (int row : server_.list().selectedRows()) {
-            if (server_.list().row(row).kind != ServerRowKind::Parent)
-                selection.append(server_.list().row(row).element);
-        }
-        if (windows_.download)
-            windows_.download(selection);
+            windows_.downloadFolder(node->element, node->parent == nullptr, QString());
+    } else if (focusPane_ == ServerListPane && windows_.download) {
+        windows_.download(selectedListEntries(), QString());
     }
 }
 

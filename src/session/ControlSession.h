@@ -6,6 +6,7 @@
 #include "panes/local/LocalPaneController.h"
 #include "panes/local/ServerAttachTarget.h"
 #include "panes/server/ServerPaneController.h"
+#include "session/ItemDrag.h"
 #include "session/PrompterSlot.h"
 #include "settings/ControlSettings.h"
 #include "settings/HostPage.h"
@@ -18,6 +19,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 
 class ControlEvents;
 class LocalNamespace;
@@ -28,9 +30,11 @@ struct SessionWindows {
     FolderScanRunner runFolderScan;
     // The upload window for the queued files to `postFile`; its result code.
     std::function<short(const QString& postFile)> upload;
-    // The download window for server-list elements, or for a tree folder and all below it.
-    std::function<void(const QList<XmlNode>& selection)> download;
-    std::function<void(const XmlNode& folder, bool isTopNode)> downloadFolder;
+    // The download window for server-list elements, or for a tree folder and all below it,
+    // into `dropFolder` (empty: where DownStyle says).
+    std::function<void(const QList<XmlNode>& selection, const QString& dropFolder)> download;
+    std::function<void(const XmlNode& folder, bool isTopNode, const QString& dropFolder)>
+        downloadFolder;
     // Fetches a server FILE and opens it with its program; fires OnOpenfileCompleat.
     std::function<void(const XmlNode& file)> openServerFile;
 };
@@ -122,6 +126,19 @@ public:
     short upload(const QString& postFile);
     void downloadSelection();
 
+    // Drags between the views (FocusPane numbers). A tree drags the row it was pressed on
+    // (`from`), a list its selected rows; false when nothing may be dragged from there.
+    bool beginDrag(qint16 source, const DropPoint& from = {});
+    bool isDragging() const { return drag_.has_value(); }
+    // Whether a drop at `point` would do something (the cursor says so).
+    bool acceptsDrop(const DropPoint& point);
+    // Ends the drag there: queues uploads, moves server entries or downloads, as the source
+    // and the target say. A drop nothing accepts only ends the drag.
+    void dropDrag(const DropPoint& point);
+    void cancelDrag() { drag_.reset(); }
+    // DragSelectedItemDown: the download a drop left waiting for the page, if it still can.
+    void dragSelectedItemDown();
+
     // Server path of the folder of the last drop.
     const QString& serverCurDropPath() const { return serverCurDropPath_; }
 
@@ -151,6 +168,13 @@ private:
     void addLocalSelection(qint16 focus);
     void openServerFile(const XmlNode& file, qint16 runType);
     void setUpLocalPaneIfShown();
+    ServerTreeNode* serverDropFolder(const DropPoint& point);
+    void dropForUpload(const ItemDrag& drag, const DropPoint& point);
+    void dropForMove(const ItemDrag& drag, const DropPoint& point);
+    void dropForDownload(const ItemDrag& drag, const DropPoint& point);
+    void runDragDownload(const PendingDragDownload& pending);
+    // The server list's selected entries, in list order, without "..".
+    QList<XmlNode> selectedListEntries();
 
     ControlEvents& events_;
     SilentPrompter silent_;
@@ -170,6 +194,8 @@ private:
     std::map<int, std::function<void()>> commands_;
     HostPage hostPage_;
     QString serverCurDropPath_;
+    std::optional<ItemDrag> drag_;
+    PendingDragDownload pendingDownload_;
     qint16 focusPane_ = NoPane;
     qint16 serverListView_ = 4;
     qint16 localListView_ = 4;

@@ -53,16 +53,6 @@ struct ControlSettings {
     qint16 ServerFileOverWrite = 0;
     double ServerFileOpenLimitsize = -1.0;
     bool ListFullRowSelect = true;
-    // A drag-to-download awaiting its target: kinds, and the dragged items as paths (never
-    // pointers, which a reload would leave dangling).
-    qint16 dragTargetKind = -1, dragTargetSubKind = -1;
-    QString dragTargetA, dragTargetB;
-    // Every load or refresh replaces the items a pending drag names.
-    void forgetPendingDrag() {
-        dragTargetKind = dragTargetSubKind = -1;
-        dragTargetA.clear();
-        dragTargetB.clear();
-    }
     QString httpErrorText;
     qint16 httpErrorCode = 0;
     qint32 httpSystemError = 0;

@@ -148,6 +148,10 @@ public:
     bool RemoveEntry(const XmlNode& node);
     // Moves `node` before its sibling `before`; false when they are not siblings.
     bool MoveBefore(const XmlNode& node, const XmlNode& before);
+    // Moves a FOLDER or FILE with everything below it into the FOLDER `folder`: a folder
+    // before the first file there, a file last. False, with nothing changed, when either is
+    // not such an element or `folder` is `node` or lies below it.
+    bool MoveInto(const XmlNode& node, const XmlNode& folder);
 
     // Walks everything below `folder` depth first: every file's size is added to `total`,
     // every "server" file gets a delete record. When a record is refused the walk stops, the

@@ -154,6 +154,20 @@ bool ServerCatalogue::MoveBefore(const XmlNode& node, const XmlNode& before) {
     return !parent.insertBefore(node, before).isNull();
 }
 
+bool ServerCatalogue::MoveInto(const XmlNode& node, const XmlNode& folder) {
+    const bool isEntry = node.name() == kFolder || node.name() == kFile;
+    if (!isEntry || folder.name() != kFolder)
+        return false;
+    for (XmlNode up = folder; up; up = up.parent()) {
+        if (up == node)
+            return false;
+    }
+    const XmlNode before = node.name() == kFolder ? folder.selectFirst(kFile) : XmlNode();
+    XmlNode target = folder;
+    changed();
+    return !target.insertBefore(node, before).isNull();
+}
+
 bool ServerCatalogue::CollectDeletes(const XmlNode& folder, double& total,
                                      DeleteRecordSink& sink) const {
     return folder.name() == kFolder && RecordEntry(folder, total, sink);

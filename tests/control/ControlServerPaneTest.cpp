@@ -131,3 +131,28 @@ TEST_F(ControlServerPane, AQueuedFileOpensHereOnlyWhileItIsThere) {
 }
 
 } // namespace
+
+// Esc ends a drag where it is: the release afterwards drops nothing and the rows stay put.
+TEST_F(ControlServerPane, EscEndsADragWithoutADrop) {
+    ctrl.ServerNewfolderByName("target");
+    int moves = 0;
+    QObject::connect(&ctrl, &CMxVantrel2Ctrl::OnDragDropCompleat, [&moves] { ++moves; });
+    click("hello.txt");
+    QWidget* viewport = listView()->viewport();
+    const QPoint from = listView()->visualRect(row("hello.txt")).center();
+    auto* tree = qobject_cast<QAbstractItemView*>(host().pane(PaneLayout::ServerTree));
+    ASSERT_NE(tree, nullptr);
+    const QModelIndex target = tree->model()->index(0, 0, tree->model()->index(0, 0));
+    const QPoint over =
+        viewport->mapFromGlobal(tree->viewport()->mapToGlobal(tree->visualRect(target).center()));
+    QTest::mousePress(viewport, Qt::LeftButton, {}, from);
+    QTest::mouseMove(viewport, from + QPoint(20, 0));
+    QTest::mouseMove(viewport, over);
+    ASSERT_TRUE(ctrl.session().isDragging());
+    QTest::keyClick(viewport, Qt::Key_Escape);
+    EXPECT_FALSE(ctrl.session().isDragging());
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, over);
+    EXPECT_EQ(moves, 0);
+    EXPECT_TRUE(row("hello.txt").isValid());
+    EXPECT_EQ(ctrl.GetDragDropFileCount(), 0);
+}

@@ -137,15 +137,6 @@ TEST_F(UiDriverTest, KeysGoToTheFocusedPaneThroughTheFilter) {
     EXPECT_FALSE(ui.key("NoSuchKey"));
 }
 
-TEST_F(UiDriverTest, DraggedRowsArriveInTheTargetPane) {
-    serverList->detailsView()->setDragEnabled(true);
-    localList->detailsView()->setDragDropMode(QAbstractItemView::DragDrop);
-    localList->detailsView()->setDefaultDropAction(Qt::CopyAction);
-    EXPECT_TRUE(ui.dragRows("serverList", jsList({"b.txt"}), "localList", {}));
-    EXPECT_TRUE(ui.rows("localList").contains("b.txt"))
-        << ui.rows("localList").join(",").toStdString();
-}
-
 TEST_F(UiDriverTest, ScreenshotsOfEveryLayoutShowPaintedPanesAndBars) {
     QTemporaryDir dir;
     for (qint16 mode : {0, 1, 2}) {

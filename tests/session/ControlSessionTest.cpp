@@ -100,3 +100,70 @@ TEST_F(ControlSessionTest, ThePrompterIsTheHostsChoiceAndFixedOnceStarted) {
     EXPECT_EQ(prompts, QStringList({"prompt: message: text"}));
     EXPECT_TRUE(offered.isEmpty());
 }
+
+TEST(DragTargetsTest, TheSettingsDecideWhereADragMayEnd) {
+    const auto targets = [](qint16 source, const ControlSettings& settings, bool items = true) {
+        const DropTargets found = DragTargetsFrom(source, settings, items);
+        QString text;
+        for (qint16 pane = ServerTreePane; pane <= LocalListPane; ++pane)
+            text += found.allows(pane) ? QString::number(pane) : QString();
+        return text;
+    };
+    ControlSettings settings;
+    settings.LocalUIType = 2;
+    EXPECT_EQ(targets(LocalListPane, settings), "12");
+    EXPECT_EQ(targets(LocalTreePane, settings), "12");
+    EXPECT_EQ(targets(ServerListPane, settings), "134") << "a list never drops on itself";
+    EXPECT_EQ(targets(ServerTreePane, settings), "1234");
+    EXPECT_EQ(targets(ServerTreePane, settings, false), "") << "a top node or no rows";
+
+    settings.IsServerToServerDrag = false;
+    EXPECT_EQ(targets(ServerListPane, settings), "34");
+    settings.IsDragDownload = false;
+    EXPECT_EQ(targets(ServerTreePane, settings), "");
+    settings.IsServerToServerDrag = true;
+    settings.IsServerTreeDragOff = true;
+    EXPECT_EQ(targets(ServerTreePane, settings), "");
+    EXPECT_EQ(targets(ServerListPane, settings), "1");
+
+    settings = {};
+    settings.LocalUIType = 1;
+    EXPECT_EQ(targets(ServerListPane, settings), "1") << "no local pane to download into";
+    settings.IsDragUpload = false;
+    EXPECT_EQ(targets(LocalListPane, settings), "");
+    settings.IsDragUpload = true;
+    settings.LocalUIType = 0;
+    EXPECT_EQ(targets(LocalListPane, settings), "");
+}
+
+TEST_F(ControlSessionTest, ADownloadWaitingForThePageNamesItsEntriesAndDiesWithAReload) {
+    QTemporaryDir local;
+    QStringList downloads;
+    SessionWindows windows;
+    windows.download = [&](const QList<XmlNode>& selection, const QString& folder) {
+        for (const XmlNode& entry : selection)
+            downloads.append(entry.attribute("name") + " -> " + folder);
+    };
+    session.setWindows(windows);
+    session.setPrompter(prompter);
+    session.settings().LocalUIType = 2;
+    session.settings().IsDragDownAfterEvent = true;
+    session.start();
+    session.requestStartupLoad();
+    session.ensureLocalPaneSetUp();
+    ASSERT_TRUE(session.localPane().goToFolder(local.path()));
+    session.serverPane().selectAll();
+    events.lines.clear();
+
+    ASSERT_TRUE(session.beginDrag(ServerListPane));
+    session.dropDrag({LocalListPane, nullptr, {}});
+    EXPECT_EQ(events.lines, QStringList{"dragDownSelectTarget(0)"});
+    EXPECT_TRUE(downloads.isEmpty());
+    session.dragSelectedItemDown();
+    EXPECT_EQ(downloads, QStringList{"a.txt -> " + local.path()});
+
+    downloads.clear();
+    session.refreshServerPane();
+    session.dragSelectedItemDown();
+    EXPECT_TRUE(downloads.isEmpty()) << "the entries it named belong to the old catalogue";
+}

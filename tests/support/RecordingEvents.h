@@ -5,6 +5,7 @@
 #include <QList>
 #include <QRegularExpression>
 #include <QStringList>
+#include <functional>
 
 // Every event as one line, "name(args)".
 class RecordingEvents : public ControlEvents {
@@ -54,9 +55,13 @@ public:
         return found;
     }
     QStringList lines;
+    // Runs after each line is recorded, as a page handler would.
+    std::function<void(const QString& line)> onEvent;
 
 private:
     void add(const QString& name, int code = 0, const QString& text = QString()) {
         lines.append(name + "(" + QString::number(code) + (text.isEmpty() ? "" : "," + text) + ")");
+        if (onEvent)
+            onEvent(lines.last());
     }
 };

@@ -116,9 +116,13 @@ void LocalAttach::attachPaths(const QStringList& paths) {
         const BatchScope batch(target_, true);
         for (const QString& path : paths) {
             const qint16 kind = PathKind(path);
-            const short code = kind == 1   ? addFolder(path)
-                               : kind == 2 ? addOne(path, batch.folder())
-                                           : 0;
+            short code = AddCode::Unreadable;
+            if (kind == 1)
+                code = addFolder(path);
+            else if (kind == 2)
+                code = addOne(path, batch.folder());
+            else
+                events_.addfileError(code, path);
             // A scan's event loop may have replaced the catalogue after its last step.
             if (EndsBatch(code) || !target_.isCurrent(batch.folder()))
                 break;

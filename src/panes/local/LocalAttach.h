@@ -31,8 +31,9 @@ public:
     void addLocalFile(const QString& localFile);
     // Local paths dropped from the desktop, in order; ignored unless IsOutItemDrag.
     void dropPaths(const QStringList& paths);
-    // Queues `paths` in order (folders scanned, files added, anything else skipped), then
-    // fires OnLocalAttachCompleat: the local pane's add-to-upload commands.
+    // Queues `paths` in order (folders scanned, files added, a path that names neither
+    // reported), then fires OnLocalAttachCompleat: the local pane's add-to-upload commands
+    // and drags.
     void attachPaths(const QStringList& paths);
     // AddFolder: scans `folder` structured when IsAttachFolder, flat otherwise.
     short addFolder(const QString& folder);

@@ -7,6 +7,8 @@ ServerAttachTarget::ServerAttachTarget(ServerPaneController& controller)
     : controller_(controller) {}
 
 ServerFolderRef ServerAttachTarget::currentFolder() {
+    if (dropFolder_.node != 0)
+        return dropFolder_;
     return controller_.folderRef(controller_.tree().selected());
 }
 

@@ -25,6 +25,10 @@ public:
                       ServerFolderRef& child) override;
     void setDrawing(bool on) override;
 
+    // While a drop onto a server folder is queued, that folder stands in for the selection;
+    // a ref to no folder ends it.
+    void setDropFolder(const ServerFolderRef& folder) { dropFolder_ = folder; }
+
 private:
     struct FolderNames {
         QHash<QString, quint64> folders; // the serial of the first sub-folder of each name
@@ -35,6 +39,7 @@ private:
     void dropStaleNames();
 
     ServerPaneController& controller_;
+    ServerFolderRef dropFolder_;
     QHash<quint64, FolderNames> names_; // by the parent's serial
     quint64 namesGeneration_ = 0;
     int batchDepth_ = 0;

@@ -29,6 +29,13 @@ inline constexpr short kNoNextFolder = -2201;
 inline constexpr short kFolderNotMoved = -2202;
 inline constexpr short kNothingDeleted = -500;
 
+// Why an entry dragged onto a server folder stayed where it was (OnDragDropingErr).
+namespace DragDropCode {
+inline constexpr short NameTaken = -450;  // the folder holds an entry of that name
+inline constexpr short IntoItself = -451; // a folder dropped onto itself or below itself
+inline constexpr short Refused = -452;    // the catalogue or the journal refused the move
+} // namespace DragDropCode
+
 // The overwrite question's display texts; the answer is 1 yes, 2 yes to all, 3 no, 4 cancel.
 struct OverwriteQuestion {
     QString fileName, oldSize, oldDate, newSize, newDate;
@@ -130,6 +137,12 @@ public:
     void listClicked();
     void listActivated();
 
+    // Moves `entries` (of the folder `from`, in order) into `target`, as a drag inside the pane
+    // does: a refused entry fires OnDragDropingErr and is skipped, a moved one is journalled
+    // in DRAGDROPLIST; OnDragDropCompleat when any moved. A handler that changes the pane
+    // ends the loop.
+    void moveEntries(ServerTreeNode* from, const QList<XmlNode>& entries, ServerTreeNode* target);
+
     // The adding operation for one local file into `target` (null: the selected folder); a
     // file it accepts (0 or -1099) is noted in queued(). Callers bracket a batch with
     // begin/endAddBatch, which resets the overwrite-for-all answer. The overwrite question
@@ -159,6 +172,8 @@ private:
     void selectRemembered(const QString& remembered);
     bool recordEntry(const XmlNode& element, double& sum);
     bool removeEntry(const XmlNode& element, ServerTreeNode* node, int row, int journalMark);
+    short refusalOfMove(const XmlNode& entry, const XmlNode& target) const;
+    bool moveEntry(const XmlNode& entry, ServerTreeNode* from, ServerTreeNode* target);
     bool deleteRows(double& total);
     bool deleteTreeFolder(double& total, ServerTreeNode*& reselect);
     // Row of selected element number `index` in list order (a leading ".." is skipped); -1.

@@ -77,9 +77,9 @@ void ServerTreeItemModel::removed() {
     endRemoveRows();
 }
 
-void ServerTreeItemModel::aboutToMove(ServerTreeNode* parent, int from, int to) {
-    const QModelIndex parentIndex = indexOf(parent);
-    beginMoveRows(parentIndex, from, from, parentIndex, to);
+void ServerTreeItemModel::aboutToMove(ServerTreeNode* fromParent, int from,
+                                      ServerTreeNode* toParent, int to) {
+    beginMoveRows(indexOf(fromParent), from, from, indexOf(toParent), to);
 }
 
 void ServerTreeItemModel::moved() {

@@ -35,7 +35,8 @@ private:
     void inserted() override;
     void aboutToRemove(ServerTreeNode* parent, int row) override;
     void removed() override;
-    void aboutToMove(ServerTreeNode* parent, int from, int to) override;
+    void aboutToMove(ServerTreeNode* fromParent, int from, ServerTreeNode* toParent,
+                     int to) override;
     void moved() override;
     void expandedChanged(ServerTreeNode* node) override;
     void selectionChanged(ServerTreeNode* node) override;

@@ -188,8 +188,25 @@ bool ServerTreeModel::moveAmongSiblings(ServerTreeNode* node, int delta) {
     const int first = std::min(row, other);
     // The later of the two goes before the earlier one.
     if (observer_)
-        observer_->aboutToMove(node->parent, first + 1, first);
+        observer_->aboutToMove(node->parent, first + 1, node->parent, first);
     std::swap(siblings[first], siblings[first + 1]);
+    if (observer_)
+        observer_->moved();
+    return true;
+}
+
+bool ServerTreeModel::moveUnder(ServerTreeNode* node, ServerTreeNode* newParent, int row) {
+    const int from = rowOf(node);
+    if (from < 0 || !newParent || node->parent == newParent || contains(node, newParent))
+        return false;
+    auto& oldSiblings = siblingsOf(node);
+    row = std::clamp(row, 0, static_cast<int>(newParent->children.size()));
+    if (observer_)
+        observer_->aboutToMove(node->parent, from, newParent, row);
+    std::unique_ptr<ServerTreeNode> owned = std::move(oldSiblings[from]);
+    oldSiblings.erase(oldSiblings.begin() + from);
+    node->parent = newParent;
+    newParent->children.insert(newParent->children.begin() + row, std::move(owned));
     if (observer_)
         observer_->moved();
     return true;

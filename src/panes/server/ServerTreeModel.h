@@ -36,8 +36,10 @@ public:
     virtual void inserted() = 0;
     virtual void aboutToRemove(ServerTreeNode* parent, int row) = 0;
     virtual void removed() = 0;
-    // The node at `from` goes before the row `to` (as QAbstractItemModel::beginMoveRows).
-    virtual void aboutToMove(ServerTreeNode* parent, int from, int to) = 0;
+    // The node at `from` of `fromParent` goes before the row `to` of `toParent` (as
+    // QAbstractItemModel::beginMoveRows).
+    virtual void aboutToMove(ServerTreeNode* fromParent, int from, ServerTreeNode* toParent,
+                             int to) = 0;
     virtual void moved() = 0;
     virtual void expandedChanged(ServerTreeNode* node) = 0;
     virtual void selectionChanged(ServerTreeNode* node) = 0;
@@ -82,6 +84,10 @@ public:
     void remove(ServerTreeNode* node);
     // Swaps `node` with its previous (delta -1) or next (delta 1) sibling; false at an end.
     bool moveAmongSiblings(ServerTreeNode* node, int delta);
+    // Moves `node` with its subtree to `row` of `newParent`'s children (not the top level);
+    // it keeps its serial and the selection. False when `newParent` is already its parent,
+    // or is `node` or below it.
+    bool moveUnder(ServerTreeNode* node, ServerTreeNode* newParent, int row);
 
     // Labels from the top-level node down, joined by "/"; empty for null.
     static QString serverPath(const ServerTreeNode* node);

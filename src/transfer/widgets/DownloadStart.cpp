@@ -76,7 +76,8 @@ qint16 RunDownloadWindow(DownloadHost& host, DownloadJob& job, const QString& dr
     if (!dropLayout && code == 0 && settings.IsFolderViewAfterDown && job.settings.downStyle == 1 &&
         !folder.isEmpty())
         OpenLocal(host, folder);
-    if (dropLayout && job.folderCreated && host.refreshLocalPane)
+    // The local pane shows what arrived in it.
+    if (dropLayout && host.refreshLocalPane)
         host.refreshLocalPane();
     host.events.downloadCompleted(code);
     return code;

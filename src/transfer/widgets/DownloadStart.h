@@ -19,7 +19,7 @@ struct DownloadHost {
     QWidget* parent = nullptr;
     // Opens a local folder or file with its program; empty: the desktop's default handler.
     std::function<void(const QString& path)> openLocal;
-    // Refreshes the local pane after folders were created in a drop-folder layout; may be empty.
+    // Refreshes the local pane after a download into it (a drop-folder layout); may be empty.
     std::function<void()> refreshLocalPane;
 };
 

@@ -205,7 +205,9 @@ TEST_F(FolderScanTest, AttachAddsFilesDroppedPathsAndReportsRefusals) {
     events.lines.clear();
     attach.dropPaths({local.path("dropped"), a, local.path("nothing")});
     EXPECT_EQ(scanned, QStringList({local.path("dropped") + ":tree"}));
-    EXPECT_EQ(events.lines, QStringList({"localAttachCompleted(0)"}));
+    // A path that names nothing any more is reported, as a refused file is.
+    EXPECT_EQ(events.lines, QStringList({"addfileError(-1000," + local.path("nothing") + ")",
+                                         "localAttachCompleted(0)"}));
     // A dropped folder's content goes into the current folder, as FolderAttach's does.
     EXPECT_EQ(entries("disk"), QStringList({"a.txt", "clash", "inner.txt", "photos/"}));
 

@@ -116,7 +116,8 @@ ViewMenu LocalPaneWidgets::menuOf(qint16 pane) {
 
 bool LocalPaneWidgets::takeDrop(QEvent* event) {
     auto* drop = static_cast<QDropEvent*>(event);
-    if (drop->source() || droppedLocalFiles(drop->mimeData()).isEmpty())
+    // Drags between the panes never travel as drag data: every drop comes from outside.
+    if (droppedLocalFiles(drop->mimeData()).isEmpty())
         return false;
     if (event->type() != QEvent::Drop) {
         drop->acceptProposedAction();
