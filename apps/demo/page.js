@@ -1,10 +1,7 @@
-// A short tour of the control as a page sees it: the document load, the catalogue queries,
-// a property the page may not write, and the layout.
+// The demo page. In a window it is a two-pane file manager on the demo site whose popup menus
+// do what they say; offscreen it tours every capability, one line per step, and ends with 0
+// only when every step did what it should. run-demo.sh defines DEMO before this script.
 function log() { console.log.apply(null, ["demo:"].concat(Array.prototype.slice.call(arguments))); }
-
-ctrl.OnXMLLoadCompleat.connect(function (code) {
-    log("documents loaded with code", code, "- charset", ctrl.Charset);
-});
 
 // The menus of ui.xml name what they do by event code; the page carries it out, as a site's
 // own script would.
@@ -17,34 +14,123 @@ var menuActions = {
     6: function () { ctrl.SelectedItemOpen(); },
 };
 ctrl.OnPopupMenu.connect(function (code) {
-    log("menu item", code, "chosen in pane", ctrl.GetCurrentFocusCtrl());
     if (menuActions[code])
         menuActions[code]();
 });
 
-ctrl.OnLoadCompleat.connect(function () {
+// Every event as "Name args", in order, for the steps to check.
+var events = [];
+function record(name) {
+    ctrl[name].connect(function () {
+        events.push([name].concat(Array.prototype.slice.call(arguments)).join(" "));
+    });
+}
+["OnXMLLoadCompleat", "OnLocalAttachCompleat", "OnAddfileError", "OnDownloadCompleat",
+ "OnServerItemDeleteCompleat", "OnNewFolderCompleat", "OnRenameCompleat", "OnDragDropCompleat",
+ "OnDragDropingErr", "OnPopupMenu", "OnOpenfileCompleat"].forEach(record);
+function take() { var all = events; events = []; return all; }
+
+var failures = [];
+function step(name, ok, detail) {
+    log(name + ":", ok ? "ok" : "FAILED" + (detail === undefined ? "" : " - " + detail));
+    if (!ok)
+        failures.push(name);
+}
+function same(got, want) { return JSON.stringify(got) === JSON.stringify(want); }
+function shot(name) { host.ui.screenshot(DEMO.shots + "/" + name + ".png"); }
+
+function tour() {
+    var seen = take();
+    step("load: the UI configuration and the catalogue", same(seen, ["OnXMLLoadCompleat 0"]),
+         seen);
     for (var d = 0; d < ctrl.GetDiskCount(); ++d) {
         var disk = ctrl.GetDiskName(d);
-        var files = ctrl.GetServerListFileCount(disk, true);
-        log("disk", disk + ":", ctrl.GetServerListFolderCount(disk, true), "folders,", files,
-            "files,", ctrl.GetServerPathFileSize("all", disk), "bytes");
-        for (var i = 0; i < files; ++i)
-            log("   ", ctrl.GetServerListFileItem(disk, true, "path", i) +
-                ctrl.GetServerListFileItem(disk, true, "name", i),
-                ctrl.GetServerListFileItem(disk, true, "size", i), "bytes");
+        log("   disk", disk + ":", ctrl.GetServerListFolderCount(disk, true), "folders,",
+            ctrl.GetServerListFileCount(disk, true), "files,",
+            ctrl.GetServerPathFileSize("all", disk), "bytes");
     }
-    try {
-        ctrl.exceptionExt = "exe";
-    } catch (e) {
-        log("exceptionExt stays read-only:", e.message);
+
+    ctrl.SetServerGoFolder("공유 문서함/회의록", 1);
+    var rows = host.ui.rows("serverList");
+    host.ui.doubleClick("serverList", "..");
+    step("browse: a Korean folder and back up with a double click",
+         rows.indexOf("12월 계획.txt") >= 0 && ctrl.GetTreeSelectedName("server") === "공유 문서함",
+         rows);
+
+    for (var mode = 0; mode <= 2; ++mode) {
+        ctrl.LocalUIType = mode;
+        shot("layout-" + mode);
     }
-    log("layout", ctrl.LocalUIType, "- focus on pane", ctrl.GetCurrentFocusCtrl());
-    log("catalogue as the page reads it back:", ctrl.AllXML.length, "characters");
-    if (!host.offscreen)
-        return;
-    host.ui.rightClick("serverList", "hello.txt");
-    log("menu of a server file:", host.ui.menu("serverList").join(" | "));
+    ctrl.SetLocalGoFolder(DEMO.home);
+    step("layouts: screenshots of all three", true);
+
+    ctrl.AddLocalFile(DEMO.home + "/보고서.txt");
+    host.ui.dragRows("localList", ["프로젝트"], "serverTree", "공유 문서함/docs");
+    seen = take();
+    step("attach: a file by script, a folder dragged onto a server folder",
+         same(seen, ["OnLocalAttachCompleat"]) &&
+             ctrl.GetServerListFileCount("공유 문서함/docs", true) === 3,
+         seen);
+    shot("queued");
+    var sent = ctrl.HttpSendAttach("/upload");
+    step("upload: the queued files in the upload window", sent === 0 &&
+             ctrl.GetCurrentUploadFileCnt() === 2, sent + " " + ctrl.GetCurrentUploadFileCnt());
+
+    ctrl.DownStyle = 1;
+    ctrl.ReceiveDown = 1;
+    ctrl.SetServerGoFolder("자료실/설치 파일", 1);
+    host.ui.dragRows("serverList", ["설치 파일.bin"], "localList", undefined,
+                     DEMO.shots + "/dragging.png");
+    seen = take();
+    // Each try resumes where the cut left the file.
+    for (var tries = 1; tries < 5 && seen[seen.length - 1] !== "OnDownloadCompleat 0"; ++tries) {
+        host.answer("option", "이어 받기");
+        host.ui.dragRows("serverList", ["설치 파일.bin"], "localList");
+        seen = seen.concat(take());
+    }
+    step("download: a large file over a connection cut at 1 MiB, resumed",
+         seen[seen.length - 1] === "OnDownloadCompleat 0", seen);
+
+    ctrl.SetServerGoFolder("공유 문서함", 1);
+    host.ui.click("serverList", "hello.txt");
+    ctrl.DeleteSelectedItem();
+    seen = take();
+    step("delete: journalled for the page", same(seen, ["OnServerItemDeleteCompleat 0 28"]) &&
+             ctrl.GetServerDeleteFilename(0) === "hello.txt", seen);
+
+    ctrl.ServerNewfolderByName("새 폴더");
+    seen = take();
+    step("new folder", seen.length === 1 && seen[0].indexOf("OnNewFolderCompleat 0") === 0, seen);
+
+    host.ui.dragRows("serverList", ["docs"], "serverTree", "공유 문서함/사진");
+    seen = take();
+    step("drag: a folder moved onto another, journalled",
+         same(seen, ["OnDragDropCompleat"]) && ctrl.GetDragDropFolderCount() === 1 &&
+             ctrl.GetDropFolderPath(0) === "공유 문서함/사진/docs", seen);
+
+    log("   journal: deleted", ctrl.GetServerDeleteFileCount(), "- uploaded",
+        ctrl.GetCurrentUploadFileCnt(), "- renamed", ctrl.GetRenameFolderCount() +
+        ctrl.GetRenameFileCount(), "- dragged", ctrl.GetDragDropFolderCount() +
+        ctrl.GetDragDropFileCount(), "- overwritten", ctrl.GetOldOWFileCount());
+    step("journal: read back by the page", ctrl.GetServerDeleteFileCount() === 1 &&
+             ctrl.GetDragDropFolderCount() === 1);
+
+    host.ui.rightClick("serverList", "회의록");
+    var menu = host.ui.menu("serverList");
+    shot("menu");
     host.ui.chooseMenu("새로 고침");
-    log("server list after the refresh:", host.ui.rows("serverList").join(", "));
-    host.quit(0);
+    rows = host.ui.rows("serverList");
+    step("menu: a folder's menu, and its refresh brings back the server's own list",
+         menu.indexOf("새로 고침") >= 0 && rows.indexOf("hello.txt") >= 0,
+         menu + " / " + rows);
+    shot("final");
+    log(failures.length ? "FAILED steps: " + failures.join(", ") : "every step did what it should");
+    host.quit(failures.length ? 1 : 0);
+}
+
+ctrl.OnLoadCompleat.connect(function () {
+    if (DEMO.offscreen)
+        tour();
+    else
+        ctrl.SetLocalGoFolder(DEMO.home);
 });

@@ -39,6 +39,8 @@ bool applyValueOption(const QString& name, const QString& value, HostOptions& op
         }
     } else if (name == "--screenshot") {
         options.screenshotFile = value;
+    } else if (name == "--window-shots") {
+        options.windowShotsFolder = value;
     } else {
         bool ok = false;
         options.timeoutSeconds = value.toInt(&ok);
@@ -53,8 +55,8 @@ bool applyValueOption(const QString& name, const QString& value, HostOptions& op
 } // namespace
 
 bool ParseHostOptions(const QStringList& args, HostOptions& options, QString& error) {
-    static const QStringList valueOptions = {"--url",  "--cookie",     "--param",
-                                             "--size", "--screenshot", "--timeout"};
+    static const QStringList valueOptions = {"--url",        "--cookie",       "--param",  "--size",
+                                             "--screenshot", "--window-shots", "--timeout"};
     for (qsizetype i = 0; i < args.size(); ++i) {
         const QString& arg = args[i];
         if (arg == "--help" || arg == "-h") {
@@ -103,6 +105,8 @@ QString HostUsage() {
         "  --param NAME=VALUE    one parameter of the control (repeatable)\n"
         "  --size WxH            the control's size (default 900x600)\n"
         "  --screenshot FILE     save the control as PNG just before exit\n"
+        "  --window-shots DIR    save each window the control opens (transfers, questions)\n"
+        "                        as DIR/NN-TITLE.png just before it closes\n"
         "  --timeout SECONDS     exit 124 after this long (default 60)\n"
         "  --help                this text\n"
         "\n"

@@ -15,6 +15,7 @@ struct HostOptions {
     PropertySet params;
     QSize size = QSize(900, 600);
     QString screenshotFile;
+    QString windowShotsFolder;
     int timeoutSeconds = 60;
     QString pageFile;
     bool helpRequested = false;

@@ -1,6 +1,7 @@
 #include "PageRunner.h"
 
 #include "UiDriver.h"
+#include "WindowShots.h"
 #include "control/ControlWindow.h"
 #include "control/PaneHostWindow.h"
 #include "face/CMxVantrel2Ctrl.h"
@@ -71,6 +72,8 @@ PageRunner::PageRunner(const HostOptions& options)
             return true;
         });
     }
+    if (!options_.windowShotsFolder.isEmpty())
+        new WindowShots(options_.windowShotsFolder, *window_);
     host_ = new HostObject(scriptedPrompter_.get(), &engine_);
     host_->setUi(new UiDriver(*window_, host_));
     connect(host_, &HostObject::quitRequested, this, &PageRunner::finish, Qt::QueuedConnection);
