@@ -1,6 +1,6 @@
 # Front door: `make demo` and `make test` work on a fresh Debian machine as root.
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-declarative-dev \
-            libcurl4-openssl-dev libpugixml-dev libcpp-httplib-dev \
+            libcurl4-openssl-dev libpugixml-dev libcpp-httplib-dev zlib1g-dev \
             libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core \
             fonts-nanum adwaita-icon-theme libxml2-utils python3 curl
 # Only `make fuzz` needs these: clang and its libFuzzer runtime.

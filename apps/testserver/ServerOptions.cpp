@@ -38,6 +38,11 @@ bool ApplyValueFlag(std::string_view flag, std::string_view value, ServerOptions
         return !(options.uploadDir = value).empty();
     if (flag == "--keep-body")
         return !(options.bodyDir = value).empty();
+    if (flag == "--post-reply")
+        return !(options.postReply = value).empty();
+    if (flag == "--post-encoding")
+        return value == "gzip" || value == "deflate" ? !(options.postEncoding = value).empty()
+                                                     : false;
     if (flag == "--upload-error")
         return !(options.uploadError = value).empty();
     if (flag == "--quirk")
@@ -111,7 +116,12 @@ Prints "listening on PORT" as its first line. Stops on SIGTERM or SIGINT.
                       also matches the path with its query (e.g. "*upinx=1")
   --upload-error TEXT answer every upload with "[page error:]TEXT"
   --keep-body DIR     store every POST body as it arrived, unparsed, as DIR/N.body (N counts
-                      from 1) and answer 200 with "/N.body"; takes the place of --upload-dir
+                      from 1), its request line and headers as DIR/N.head ("Name: value"
+                      lines as the server library parsed them), and answer 200 with
+                      "/N.body"; takes the place of --upload-dir
+  --post-reply FILE   answer every POST that is echoed or kept with the bytes of FILE
+  --post-encoding C   compress those POST replies as C ("gzip" or "deflate") and say so in
+                      Content-Encoding, whatever the request accepts
   --quirk NAME        one protocol oddity: "redirect" (GET /hop/N/PATH answers 302 to
                       /hop/N-1/PATH, /hop/0/PATH to /PATH, /hop-ftp/PATH to an ftp: URL),
                       "range-416" (a Range request gets 416 with "Content-Range: bytes */SIZE"),

@@ -18,6 +18,8 @@ struct ServerOptions {
     std::string uploadDir;        // store multipart uploads here (empty: POST echoes)
     std::string uploadError;      // answer uploads with "[page error:]" and this text
     std::string bodyDir;          // keep every POST body unparsed here (empty: off)
+    std::string postReply;        // answer POSTs with this file's bytes (empty: off)
+    std::string postEncoding;     // compress POST replies: "gzip" or "deflate" (empty: off)
     std::string quirk;            // one deliberate protocol oddity (see Quirks.h); empty: none
     std::string cut;              // break the connection at this point (see ConnectionCuts.h) ...
     std::string cutPath = "*";    // ... for requests whose path or target matches this glob ...

@@ -2,6 +2,7 @@
 
 #include "FileServing.h"
 #include "Misbehaviour.h"
+#include "PostReplies.h"
 
 #include <atomic>
 #include <fstream>
@@ -31,6 +32,18 @@ std::vector<std::string> SafeSteps(const std::string& text) {
     }
     flush();
     return steps;
+}
+
+// The request line and every header of `req`, one "Name: value" line each, CRLF-ended.
+void WriteHead(const httplib::Request& req, const fs::path& path) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    file << req.method << ' ' << req.target << ' ' << req.version << "\r\n";
+    for (const auto& [name, value] : req.headers) {
+        if (name == "REMOTE_ADDR" || name == "REMOTE_PORT" || name == "LOCAL_ADDR" ||
+            name == "LOCAL_PORT")
+            continue; // the library's own entries, not sent by the client
+        file << name << ": " << value << "\r\n";
+    }
 }
 
 bool IsInside(const fs::path& folder, const fs::path& candidate) {
@@ -190,9 +203,12 @@ bool InstallBodyKeepingRoute(httplib::Server& server, const ServerOptions& optio
     if (error || !fs::is_directory(folder))
         return false;
     auto count = std::make_shared<std::atomic<int>>(0);
-    server.Post(".*", [folder, count, &log](const httplib::Request& req, httplib::Response& res,
-                                            const httplib::ContentReader& content) {
-        const std::string name = std::to_string(++*count) + ".body";
+    server.Post(".*", [folder, count, &log, &options](const httplib::Request& req,
+                                                      httplib::Response& res,
+                                                      const httplib::ContentReader& content) {
+        const std::string number = std::to_string(++*count);
+        const std::string name = number + ".body";
+        WriteHead(req, folder / (number + ".head"));
         std::ofstream file(folder / name, std::ios::binary | std::ios::trunc);
         // The library parses any multipart body itself; without its content type for the
         // moment of reading, the body arrives as sent.
@@ -206,7 +222,7 @@ bool InstallBodyKeepingRoute(httplib::Server& server, const ServerOptions& optio
         if (!type.empty())
             headers.insert(std::move(type));
         log.write(req, length, {});
-        res.set_content("/" + name, "text/plain");
+        SetPostReply(res, "/" + name, options);
     });
     return true;
 }

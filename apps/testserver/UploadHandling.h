@@ -18,7 +18,8 @@ bool InstallUploadRoute(httplib::Server& server, const std::filesystem::path& ro
                         const ServerOptions& options, RequestLog& log, ConnectionCuts& cuts);
 
 // The POST route of --keep-body: every body is written unparsed to DIR/N.body (N counts from 1
-// in arrival order), logged without parts and answered 200 with "/N.body", so a test can hand
-// the exact bytes to another parser. False when DIR is not a folder.
+// in arrival order) and its request line and headers to DIR/N.head, logged without parts and
+// answered 200 with "/N.body" (or --post-reply, compressed by --post-encoding), so a test can
+// hand the exact bytes to another parser. False when DIR is not a folder.
 bool InstallBodyKeepingRoute(httplib::Server& server, const ServerOptions& options,
                              RequestLog& log);

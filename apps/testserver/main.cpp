@@ -1,6 +1,7 @@
 #include "ConnectionCuts.h"
 #include "FileServing.h"
 #include "Misbehaviour.h"
+#include "PostReplies.h"
 #include "Quirks.h"
 #include "RequestLog.h"
 #include "ServerOptions.h"
@@ -65,7 +66,7 @@ void InstallRoutes(httplib::Server& server, const std::filesystem::path& root,
             if (StatusOverrideApplies(shaped, req.path))
                 ServeStatusOverride(root, req, res, shaped);
             else
-                SetEchoBody(res, req.body, shaped);
+                SetPostReply(res, req.body, shaped);
         };
         if (!cuts.cut(req, res, serve))
             serve(options);

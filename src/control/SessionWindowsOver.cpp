@@ -2,6 +2,7 @@
 
 #include "panes/local/widgets/FolderScanWindow.h"
 #include "transfer/widgets/DownloadStart.h"
+#include "transfer/widgets/FormPostWindow.h"
 #include "transfer/widgets/StartUpload.h"
 
 namespace {
@@ -49,6 +50,9 @@ SessionWindows SessionWindowsOver(ControlSession& session, QWidget* parent) {
     windows.openServerFile = [&session, parent](const XmlNode& file) {
         DownloadHost host = downloadHost(session, parent);
         OpenServerFile(host, file);
+    };
+    windows.post = [&session, parent](FormPostJob& job) {
+        RunFormPostWindow(job, session.uiConfig(), parent);
     };
     return windows;
 }

@@ -348,11 +348,7 @@ private:
         modified_ = true;
     }
     void ignoreAssignment() { modified_ = true; }
-    short reportFormNotSent();
 
     std::unique_ptr<ControlSession> session_;
     bool modified_ = false;
-    QString formText_; // the URL-encoded fields of AddPOSTForm
-    QStringList xmlFieldNames_, xmlFieldValues_;
-    QString postResponse_; // reply of the last successful post
 };

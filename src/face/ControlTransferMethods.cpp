@@ -2,7 +2,6 @@
 #include "face/CMxVantrel2Ctrl.h"
 #include "session/ControlSession.h"
 #include "transfer/HttpStatus.h"
-#include "transfer/UrlEncoder.h"
 
 void CMxVantrel2Ctrl::FileAttach() {
     session_->attach().fileAttach();
@@ -40,36 +39,26 @@ void CMxVantrel2Ctrl::ServerErrorPageView() {
     ::ServerErrorPageView(session_->prompter());
 }
 
-// The name goes out as the page wrote it; only the value is encoded.
 void CMxVantrel2Ctrl::AddPOSTForm(const QString& Formname, const QString& PostData) {
-    const QString field = Formname + '=' + UrlEncoder(getCharset()).encode(PostData);
-    formText_ += formText_.isEmpty() ? field : '&' + field;
+    session_->addPostFormField(Formname, PostData);
 }
 
-// Form posting has no engine yet: nothing is sent, and the page is told so rather than
-// handed a success.
-short CMxVantrel2Ctrl::reportFormNotSent() {
-    static constexpr short kFormNotSent = -2103;
-    settings().setHttpError(kFormNotSent, 0, QStringLiteral("Form 데이타를 전송 할 수 없습니다."));
-    return kFormNotSent;
-}
-
-short CMxVantrel2Ctrl::SendPOSTForm(const QString&, short, const QString&) {
-    formText_.clear();
-    return reportFormNotSent();
+// The port is the page's 16-bit number read as unsigned, as HttpPORT is.
+short CMxVantrel2Ctrl::SendPOSTForm(const QString& SeverName, short HttpPORT,
+                                    const QString& PostUrl) {
+    return session_->sendPostForm({SeverName, static_cast<quint16>(HttpPORT), PostUrl});
 }
 
 void CMxVantrel2Ctrl::AddPOSTFormXml(const QString& Formname, const QString& PostData) {
-    xmlFieldNames_.append(Formname);
-    xmlFieldValues_.append(PostData);
+    session_->addPostXmlField(Formname, PostData);
 }
 
 QString CMxVantrel2Ctrl::GetPostResponseData() {
-    return postResponse_;
+    return session_->postResponse();
 }
 
-short CMxVantrel2Ctrl::SendPOSTFormXmlFile(const QString&, short, const QString&, const QString&) {
-    xmlFieldNames_.clear();
-    xmlFieldValues_.clear();
-    return reportFormNotSent();
+short CMxVantrel2Ctrl::SendPOSTFormXmlFile(const QString& SeverName, short HttpPORT,
+                                           const QString& PostUrl, const QString& XmlFilename) {
+    return session_->sendPostXmlForm({SeverName, static_cast<quint16>(HttpPORT), PostUrl},
+                                     XmlFilename);
 }

@@ -14,6 +14,8 @@ constexpr long kReceiveBufferBytes = 512 * 1024; // large reads keep bulk downlo
 constexpr long kSendBufferBytes = 256 * 1024;    // and large file reads keep uploads fast
 // What curl says when a reply carried more body than its Content-Length; it drops the rest.
 constexpr QByteArrayView kExcessNote = "Excess found";
+// The codings a request that accepts compressed replies names, as the product always has.
+constexpr char kAcceptedCodings[] = "gzip, deflate";
 
 struct HeaderList {
     curl_slist* list = nullptr;
@@ -466,6 +468,8 @@ HttpResult HttpSession::send(const HttpRequest& request, const HttpReplyHandler&
     m_state->streamBody(request.body);
     if (request.method != "POST")
         curl_easy_setopt(m_state->easy, CURLOPT_CUSTOMREQUEST, request.method.constData());
+    if (request.acceptCompressed)
+        curl_easy_setopt(m_state->easy, CURLOPT_ACCEPT_ENCODING, kAcceptedCodings);
     return m_state->run(encoded, request.headers);
 }
 

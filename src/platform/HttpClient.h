@@ -73,6 +73,10 @@ struct HttpRequest {
     QByteArray method = "POST"; // the verb
     QList<QByteArray> headers;  // "Name: value" lines, sent in this order; "Name: " goes out empty
     HttpBodySource body;
+    // Sends "Accept-Encoding: gzip, deflate" and hands the reply body on decoded, so the
+    // handler sees the text whatever the server compressed. A Content-Length then counts the
+    // compressed bytes.
+    bool acceptCompressed = false;
 };
 
 struct HttpTimeouts {

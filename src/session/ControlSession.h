@@ -10,6 +10,7 @@
 #include "session/PrompterSlot.h"
 #include "settings/ControlSettings.h"
 #include "settings/HostPage.h"
+#include "transfer/FormPosting.h"
 #include "xml/ChangeJournal.h"
 #include "xml/PopupMenus.h"
 #include "xml/ServerCatalogue.h"
@@ -25,7 +26,8 @@ class ControlEvents;
 class LocalNamespace;
 
 // What a session asks of the windows that show it. Each member may stay empty: a session
-// without windows scans nothing, uploads and downloads nothing and opens no server file.
+// without windows scans nothing, uploads and downloads nothing and opens no server file; it
+// runs a form post on the calling thread.
 struct SessionWindows {
     FolderScanRunner runFolderScan;
     // The upload window for the queued files to `postFile`; its result code.
@@ -37,6 +39,8 @@ struct SessionWindows {
         downloadFolder;
     // Fetches a server FILE and opens it with its program; fires OnOpenfileCompleat.
     std::function<void(const XmlNode& file)> openServerFile;
+    // Runs a form post in its window; returns when the post is over.
+    std::function<void(FormPostJob& job)> post;
 };
 
 // One embedded control without its widgets: the page's settings, the three documents, the
@@ -139,6 +143,14 @@ public:
     // DragSelectedItemDown: the download a drop left waiting for the page, if it still can.
     void dragSelectedItemDown();
 
+    // Form posting: the fields gathered for the next post, the posts (in the post window, or
+    // here and now without one) and the reply of the last post that ran.
+    void addPostFormField(const QString& name, const QString& value);
+    void addPostXmlField(const QString& name, const QString& value);
+    short sendPostForm(const FormPostTarget& target);
+    short sendPostXmlForm(const FormPostTarget& target, const QString& xmlFileName);
+    const QString& postResponse() const { return posting_.response(); }
+
     // Server path of the folder of the last drop.
     const QString& serverCurDropPath() const { return serverCurDropPath_; }
 
@@ -175,6 +187,7 @@ private:
     void runDragDownload(const PendingDragDownload& pending);
     // The server list's selected entries, in list order, without "..".
     QList<XmlNode> selectedListEntries();
+    void runPost(FormPostJob& job);
 
     ControlEvents& events_;
     SilentPrompter silent_;
@@ -189,6 +202,7 @@ private:
     ServerAttachTarget attachTarget_;
     LocalAttach attach_;
     SessionWindows windows_;
+    FormPosting posting_;
     std::function<bool(const QString& path)> fileOpener_;
     std::function<bool(const QUrl& url)> browserOpener_;
     std::map<int, std::function<void()>> commands_;

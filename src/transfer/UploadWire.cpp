@@ -4,17 +4,18 @@
 
 #include <QHash>
 
-namespace {
-
-const QString kDelimiter = QStringLiteral("--") + QLatin1String(kUploadBoundary);
-
-// The value is the part's body, which ends only at the next delimiter: it goes unescaped.
-QString FieldPart(const QString& name, const QString& value) {
-    return kDelimiter + "\r\nContent-Disposition: form-data; name=\"" + name + "\"\r\n\r\n" +
-           value + "\r\n";
+QString MultipartDelimiter() {
+    return QStringLiteral("--") + QLatin1String(kUploadBoundary);
 }
 
-} // namespace
+QString MultipartFieldPart(const QString& name, const QString& value) {
+    return MultipartDelimiter() + "\r\nContent-Disposition: form-data; name=\"" + name +
+           "\"\r\n\r\n" + value + "\r\n";
+}
+
+QByteArray MultipartClosing() {
+    return "\r\n" + MultipartDelimiter().toLatin1() + "--\r\n";
+}
 
 QString MimeTypeForName(const QString& name) {
     static const QHash<QString, QString> types{
@@ -47,9 +48,7 @@ QString UploadObjectName(const QString& postPath, int row) {
 
 QList<QByteArray> UploadHeaders() {
     return {
-        "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, "
-        "application/x-shockwave-flash, application/vnd.ms-powerpoint, "
-        "application/vnd.ms-excel, application/msword, */*",
+        kAcceptLine,
         "Accept-Language: ko",
         QByteArray("Content-Type: multipart/form-data; boundary=") + kUploadBoundary,
     };
@@ -63,14 +62,15 @@ QString EscapeHeadText(const QString& text) {
 
 UploadPieces BuildUploadPieces(const UploadRow& row, const QString& charset) {
     UploadPieces pieces;
-    pieces.fields = ToBytes(
-        FieldPart("path", row.serverFolder) + FieldPart("localpath", row.localPath), charset);
-    pieces.fileHead = ToBytes(kDelimiter +
+    pieces.fields = ToBytes(MultipartFieldPart("path", row.serverFolder) +
+                                MultipartFieldPart("localpath", row.localPath),
+                            charset);
+    pieces.fileHead = ToBytes(MultipartDelimiter() +
                                   "\r\nContent-Disposition: form-data; name=\"file_attach\"; "
                                   "filename=\"" +
                                   EscapeHeadText(row.localPath) +
                                   "\"\r\nContent-Type: " + MimeTypeForName(row.name) + "\r\n\r\n",
                               charset);
-    pieces.closing = "\r\n" + kDelimiter.toLatin1() + "--\r\n";
+    pieces.closing = MultipartClosing();
     return pieces;
 }

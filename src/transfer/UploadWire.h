@@ -11,6 +11,20 @@
 // The boundary as the Content-Type header names it; each part starts with "--" and this.
 inline constexpr char kUploadBoundary[] = "---------------------------Morvex-Upload-GOOD";
 
+// The accept types every post names.
+inline constexpr char kAcceptLine[] =
+    "Accept: image/gif, image/x-xbitmap, image/jpeg, image/pjpeg, "
+    "application/x-shockwave-flash, application/vnd.ms-powerpoint, "
+    "application/vnd.ms-excel, application/msword, */*";
+
+// One form field as a part: the delimiter line, a head naming `name` as written, and `value`
+// as written (a part's body ends only at the next delimiter).
+QString MultipartFieldPart(const QString& name, const QString& value);
+// The delimiter line that starts a part, without its line end.
+QString MultipartDelimiter();
+// The line that ends the last part's body and the whole body.
+QByteArray MultipartClosing();
+
 // The content type sent for a file of this name: by its extension (any letter case),
 // "application/octet-stream" for any other.
 QString MimeTypeForName(const QString& name);

@@ -227,3 +227,42 @@ TEST_F(PageTransfers, AServerFileOpensInTheBrowserWithRunType0) {
         << out.toStdString();
     EXPECT_EQ(out.count("open: "), 0) << out.toStdString();
 }
+
+// Both kinds of form post from page script, through the control's post window, to the page's
+// own server and port: the URL-encoded form is echoed back, the XML form's file is stored by
+// the upload route under the name the page gave it.
+TEST_F(PageTransfers, FormPostsOfBothKindsReachThePageServer) {
+    int exitCode = -1;
+    const QString out = runPage(R"(
+        ctrl.OnLoadCompleat.connect(function () {
+            ctrl.Charset = "utf-8";
+            ctrl.AddPOSTForm("title", "보고서 1");
+            ctrl.AddPOSTForm("memo", "a&b=c");
+            console.log("form", ctrl.SendPOSTForm("", 0, "/form.php"), ctrl.GetHTTPErrCode(),
+                        ctrl.GetHTTPErrText());
+            console.log("reply", ctrl.GetPostResponseData());
+            ctrl.AddPOSTFormXml("kind", "보고");
+            console.log("xml", ctrl.SendPOSTFormXmlFile("", 0, "/xml.php", "report.xml"),
+                        ctrl.GetHTTPErrCode());
+            console.log("reply", ctrl.GetPostResponseData());
+            console.log("no script", ctrl.SendPOSTForm("", 0, ""), ctrl.GetHTTPErrCode(),
+                        ctrl.GetHTTPErrText());
+            console.log("reply kept", ctrl.GetPostResponseData());
+            ctrl.AddPOSTFormXml("kind", "보고");
+            console.log("outside", ctrl.SendPOSTFormXmlFile("", 0, "/xml.php", "../x.xml"),
+                        ctrl.GetHTTPErrCode());
+            host.quit(0);
+        });)",
+                                &exitCode);
+    EXPECT_EQ(exitCode, 0) << out.toStdString();
+    EXPECT_TRUE(out.contains("form 0 0 POST 완료\n"
+                             "reply title=%EB%B3%B4%EA%B3%A0%EC%84%9C%201&memo=a%26b%3Dc\n"
+                             "xml 0 0\nreply /report.xml\n"
+                             "no script -2104 -2104 POST 파일을 지정 하지 않았습니다.\n"
+                             "reply kept /report.xml\noutside -2105 -2105\n"))
+        << out.toStdString();
+    const QByteArray stored = filesBelow(uploads.path()).value("report.xml");
+    EXPECT_TRUE(stored.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<POSTFORM>"))
+        << stored.toStdString();
+    EXPECT_TRUE(stored.contains("<FIELD name=\"kind\" value=\"보고\"/>")) << stored.toStdString();
+}
