@@ -91,6 +91,19 @@ function tour() {
     step("download: a large file over a connection cut at 1 MiB, resumed",
          seen[seen.length - 1] === "OnDownloadCompleat 0", seen);
 
+    ctrl.AddPOSTForm("subject", "분기 보고서");
+    ctrl.AddPOSTForm("pages", "3");
+    var posted = ctrl.SendPOSTForm("", 0, "/post/form");
+    var reply = ctrl.GetPostResponseData();
+    ctrl.AddPOSTFormXml("subject", "분기 보고서");
+    ctrl.AddPOSTFormXml("pages", "3");
+    var xmlPosted = ctrl.SendPOSTFormXmlFile("", 0, "/post/xml", "보고서 양식.xml");
+    // The demo server echoes a URL-encoded form and stores an XML form's file as an upload.
+    step("form posts: a URL-encoded form and an XML form to the page's server",
+         posted === 0 && reply === "subject=" + encodeURIComponent("분기 보고서") + "&pages=3" &&
+             xmlPosted === 0 && ctrl.GetPostResponseData() === "/보고서 양식.xml",
+         posted + " " + reply + " / " + xmlPosted + " " + ctrl.GetPostResponseData());
+
     ctrl.SetServerGoFolder("공유 문서함", 1);
     host.ui.click("serverList", "hello.txt");
     ctrl.DeleteSelectedItem();

@@ -68,5 +68,7 @@ check "$work/home/내 문서/프로젝트/설계.txt" "$(find "$work/uploads" -n
     "a dropped folder's file arrived on the server"
 check "$work/site/files/자료실/설치 파일.bin" "$work/home/내 문서/설치 파일.bin" \
     "the cut download resumed byte-identical"
+check "$XDG_CACHE_HOME/Vantrel/Data/보고서 양식.xml" "$(find "$work/uploads" -name '보고서 양식.xml' | head -1)" \
+    "the XML form's file arrived as the control kept it"
 echo "demo: screenshots in $shots"
 exit $status

@@ -81,18 +81,44 @@ int RunServerExpectingExit(const QStringList& args, QByteArray* output) {
 TEST_F(TestServerTest, HelpDocumentsEveryFlagAndBadFlagsExitWith2) {
     QByteArray output;
     EXPECT_EQ(RunServerExpectingExit({"--help"}, &output), 0);
-    for (const char* flag : {"--root", "--port", "--log", "--status", "--status-path",
-                             "--drop-after", "--ignore-range", "--rate", "--delay-ms", "--cut",
-                             "--cut-path", "--cut-skip", "--keep-body"})
+    for (const char* flag :
+         {"--root", "--port", "--log", "--status", "--status-path", "--drop-after",
+          "--ignore-range", "--rate", "--delay-ms", "--cut", "--cut-path", "--cut-skip",
+          "--keep-body", "--post-reply", "--post-encoding"})
         EXPECT_TRUE(output.contains(flag)) << flag;
     EXPECT_EQ(RunServerExpectingExit({"--root", root(), "--bogus"}, &output), 2);
     EXPECT_EQ(RunServerExpectingExit({"--root", root(), "--cut", "sideways"}, &output), 2);
     EXPECT_EQ(RunServerExpectingExit({"--root", root(), "--keep-body", root() + "/none"}, &output),
               2);
     EXPECT_EQ(RunServerExpectingExit({"--root", root(), "--rate", "fast"}, &output), 2);
+    EXPECT_EQ(RunServerExpectingExit({"--root", root(), "--post-encoding", "br"}, &output), 2);
     EXPECT_EQ(RunServerExpectingExit({"--root", root(), "--port"}, &output), 2);
     EXPECT_EQ(RunServerExpectingExit({"--port", "0"}, &output), 2);
     EXPECT_EQ(RunServerExpectingExit({"--root", root() + "/nothing"}, &output), 2);
+}
+
+TEST_F(TestServerTest, PostRepliesComeCompressedAsAskedAndKeptBodiesKeepTheirHead) {
+    write(m_outside.path() + "/reply.txt", "stored reply");
+    QTemporaryDir kept;
+    for (const QByteArray coding : {"gzip", "deflate"}) {
+        TestServer server({"--root", root(), "--keep-body", kept.path(), "--post-reply",
+                           m_outside.path() + "/reply.txt", "--post-encoding", coding});
+        const CurlReply raw = CurlGet(server.url("/form?x=1"), {"--data-binary", "a=%41"});
+        EXPECT_EQ(raw.status, 200);
+        EXPECT_EQ(raw.fields.value("content-encoding"), coding);
+        EXPECT_TRUE(raw.body.startsWith(coding == "gzip" ? "\x1f\x8b" : "\x78")) << coding.data();
+        const CurlReply decoded =
+            CurlGet(server.url("/form"), {"--compressed", "--data-binary", "b=2"});
+        EXPECT_EQ(decoded.body, "stored reply");
+    }
+    QFile head(kept.filePath("1.head"));
+    ASSERT_TRUE(head.open(QIODevice::ReadOnly));
+    const QByteArray text = head.readAll();
+    EXPECT_TRUE(text.startsWith("POST /form?x=1 HTTP/1.1\r\n")) << text.data();
+    EXPECT_TRUE(text.contains("\r\nContent-Length: 5\r\n")) << text.data();
+    QFile body(kept.filePath("1.body"));
+    ASSERT_TRUE(body.open(QIODevice::ReadOnly));
+    EXPECT_EQ(body.readAll(), "a=%41");
 }
 
 TEST_F(TestServerTest, NeverServesOutsideItsRoot) {
