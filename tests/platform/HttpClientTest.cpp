@@ -249,35 +249,6 @@ TEST_F(HttpClientTest, PostStreamsExactBodyWithKnownLengthAndOrderedHeaders) {
     EXPECT_FALSE(sentHead.contains("Expect"));
 }
 
-TEST_F(HttpClientTest, CompressedRepliesAreDecodedOnlyWhenTheRequestAcceptsThem) {
-    const QByteArray text = QByteArray("compressible reply ").repeated(500);
-    for (const char* coding : {"gzip", "deflate"}) {
-        TestServer server({"--root", root(), "--post-encoding", coding});
-        HttpSession session("MxPOSTForm");
-        QByteArray sentHead;
-        session.setRequestTrace([&sentHead](QByteArrayView head) { sentHead += head; });
-        PieceSource body{text, 4096};
-        HttpRequest request;
-        request.url = server.url("/form");
-        request.body = body.source();
-        request.acceptCompressed = true;
-        Reply decoded;
-        const HttpResult result = session.send(request, decoded.handler());
-        ASSERT_TRUE(result.ok()) << result.errorText.toStdString();
-        EXPECT_EQ(decoded.body, text) << coding;
-        EXPECT_TRUE(sentHead.contains("\r\nAccept-Encoding: gzip, deflate\r\n"));
-
-        PieceSource again{text, 4096};
-        request.body = again.source();
-        request.acceptCompressed = false;
-        sentHead.clear();
-        Reply raw;
-        ASSERT_TRUE(session.send(request, raw.handler()).ok());
-        EXPECT_LT(raw.body.size(), text.size() / 10) << coding;
-        EXPECT_FALSE(sentHead.contains("Accept-Encoding"));
-    }
-}
-
 TEST_F(HttpClientTest, ShortBodySourceFailsInsteadOfSendingLess) {
     TestServer server({"--root", root()});
     HttpSession session("MxPOST");

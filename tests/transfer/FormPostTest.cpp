@@ -92,17 +92,6 @@ TEST(FormPostWireTest, HeadersAddressesHostNamesAndFieldNames) {
         EXPECT_FALSE(IsSafeFieldName(name));
 }
 
-TEST(FormXmlFileTest, FieldsBecomeOneElementEachInThePageCharset) {
-    const QString text =
-        FormXmlText({"title", "메모", "x"}, {"보고서 <1> & \"2\"", "a\r\nb", ""}, "EUC-KR");
-    EXPECT_EQ(text, "<?xml version=\"1.0\" encoding=\"EUC-KR\"?>\r\n<POSTFORM>"
-                    "<FIELD name=\"title\" value=\"보고서 &lt;1> &amp; &quot;2&quot;\"/>"
-                    "<FIELD name=\"메모\" value=\"a&#13;&#10;b\"/>"
-                    "<FIELD name=\"x\" value=\"\"/></POSTFORM>");
-    EXPECT_EQ(FormXmlText({}, {}, "UTF-8"),
-              "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<POSTFORM/>");
-}
-
 TEST_F(FormPostFixture, UrlEncodedBodyIsAnnouncedByItsBytesInEitherCharset) {
     keepBodies();
     const QString longValue(1100, QChar(u'가'));
