@@ -13,7 +13,7 @@ trap 'kill "${pids[@]}" 2>/dev/null; [ -n "${VANTREL_DEMO_KEEP:-}" ] || rm -rf "
 
 # A copy of the site, so uploads and the generated large file never touch the repository.
 cp -r "$here/site" "$work/site"
-mkdir -p "$work/uploads" "$work/posts" "$work/home/내 문서/프로젝트"
+mkdir -p "$work/uploads" "$work/posts" "$work/home/내 문서/프로젝트" "$work/site/files/자료실"
 head -c 3145728 /dev/urandom >"$work/site/files/자료실/설치 파일.bin"
 printf '분기 보고서 초안\n매출과 비용을 정리했습니다.\n' >"$work/home/내 문서/보고서.txt"
 printf '이름,날짜\n단체사진.jpg,2026-11-20\n' >"$work/home/내 문서/사진 목록.csv"
@@ -68,7 +68,8 @@ check "$work/home/내 문서/프로젝트/설계.txt" "$(find "$work/uploads" -n
     "a dropped folder's file arrived on the server"
 check "$work/site/files/자료실/설치 파일.bin" "$work/home/내 문서/설치 파일.bin" \
     "the cut download resumed byte-identical"
-check "$XDG_CACHE_HOME/Vantrel/Data/보고서 양식.xml" "$(find "$work/uploads" -name '보고서 양식.xml' | head -1)" \
+check "$XDG_CACHE_HOME/Vantrel/Data/보고서 양식.xml" \
+    "$(find "$work/uploads" -name '보고서 양식.xml' | head -1)" \
     "the XML form's file arrived as the control kept it"
 echo "demo: screenshots in $shots"
 exit $status
