@@ -34,6 +34,8 @@ QVariant ServerListItemModel::data(const QModelIndex& index, int role) const {
     switch (role) {
     case Qt::DisplayRole:
         return ShownText(rows_.text(row, index.column()));
+    case Qt::EditRole:
+        return index.column() == NameColumn ? QVariant(rows_.text(row, NameColumn)) : QVariant();
     case Qt::DecorationRole:
         return index.column() == NameColumn ? QVariant(icon(row)) : QVariant();
     case Qt::ForegroundRole: {
@@ -60,6 +62,21 @@ QVariant ServerListItemModel::data(const QModelIndex& index, int role) const {
     default:
         return {};
     }
+}
+
+Qt::ItemFlags ServerListItemModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (index.isValid() && index.row() < exposed_ && index.column() == NameColumn &&
+        rows_.isRenameable(index.row()))
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool ServerListItemModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
+        return false;
+    emit nameEdited(index, value.toString());
+    return true;
 }
 
 void ServerListItemModel::reorderRows(const std::vector<int>& order) {

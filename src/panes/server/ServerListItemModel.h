@@ -25,9 +25,15 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    // Names are editable in place, except "..". An edit changes nothing here: it is handed on
+    // as nameEdited for the pane to rename the entry.
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
     void reorderRows(const std::vector<int>& order) override;
 
 signals:
+    // The user finished editing the name of `index` with `text`.
+    void nameEdited(const QModelIndex& index, const QString& text);
     // The plain model's selection changed (by an operation, not by a view).
     void rowSelectionChanged();
     void drawingSwitched(bool on);

@@ -87,6 +87,24 @@ void ServerListModel::setKind(int row, ServerRowKind kind) {
         observer_->rowChanged(row);
 }
 
+int ServerListModel::rowOf(const XmlNode& element) const {
+    if (element.isNull())
+        return -1;
+    const auto found = std::find_if(rows_.begin(), rows_.end(), [&element](const ServerListRow& r) {
+        return r.element == element;
+    });
+    return found == rows_.end() ? -1 : static_cast<int>(found - rows_.begin());
+}
+
+void ServerListModel::rowEdited(int row) {
+    if (row >= 0 && row < rowCount() && observer_)
+        observer_->rowChanged(row);
+}
+
+bool ServerListModel::isRenameable(int row) const {
+    return row >= 0 && row < rowCount() && rows_[row].kind != ServerRowKind::Parent;
+}
+
 QString ServerListModel::text(int row, int column) const {
     const ServerListRow& r = rows_[row];
     if (r.kind == ServerRowKind::Parent)

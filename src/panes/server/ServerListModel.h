@@ -60,6 +60,12 @@ public:
     void removeRow(int row);
     // A queued file took the place of a server file: new kind, size and date.
     void setKind(int row, ServerRowKind kind);
+    // The row of `element`; -1 when none shows it.
+    int rowOf(const XmlNode& element) const;
+    // The row's element changed (a rename): the views draw it again.
+    void rowEdited(int row);
+    // Whether the view may rename row `row` in place: every row but "..".
+    bool isRenameable(int row) const;
 
     // Puts the rows in a new order (a header sort); `order` must be a permutation.
     void reorder(const std::vector<int>& order);

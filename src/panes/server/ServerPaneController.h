@@ -2,9 +2,11 @@
 
 #include "common/FocusPanes.h"
 #include "common/PaneAccess.h"
+#include "common/RenameCodes.h"
 #include "panes/server/AddCodes.h"
 #include "panes/server/FolderNameIndex.h"
 #include "panes/server/QueuedUploads.h"
+#include "panes/server/ServerEntryRef.h"
 #include "panes/server/ServerFolderRef.h"
 #include "panes/server/ServerListModel.h"
 #include "panes/server/ServerTreeModel.h"
@@ -81,6 +83,10 @@ public:
     // once the generation has moved on or the node is gone.
     ServerFolderRef folderRef(const ServerTreeNode* node) const;
     ServerTreeNode* folderAt(const ServerFolderRef& ref) const;
+    // The same for list row `row` (none for an invalid row); rowAt answers -1 once the
+    // generation has moved on or no row shows the entry.
+    ServerEntryRef entryRef(int row) const;
+    int rowAt(const ServerEntryRef& ref) const;
 
     // The document load's steps: colours from the freshly loaded UI configuration; the tree
     // and list emptied before the catalogue is replaced; the tree built from the catalogue
@@ -152,7 +158,15 @@ public:
     void endAddBatch();
     short addLocalFile(const QString& fullPath, ServerTreeNode* target = nullptr);
 
+    // In-place rename of the tree's folder `node`, or of list row `row`, to what the user
+    // typed: the catalogue entry renamed and journalled, the tree and list showing the new
+    // name. Answers the code OnRenameCompleat reports; nothing fires here.
+    RenameOutcome renameFolder(ServerTreeNode* node, const QString& text);
+    RenameOutcome renameRow(int row, const QString& text);
+
 private:
+    // `node` is the tree node of `element` when it is a folder (null: none shown).
+    RenameOutcome renameEntry(const XmlNode& element, ServerTreeNode* node, const QString& text);
     struct Duplicate {
         short code = AddCode::Accepted;
         FolderNameIndex::Entry entry;

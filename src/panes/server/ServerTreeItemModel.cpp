@@ -48,9 +48,25 @@ QVariant ServerTreeItemModel::data(const QModelIndex& index, int role) const {
         return {};
     if (role == Qt::DisplayRole)
         return ShownText(n->label);
+    if (role == Qt::EditRole)
+        return n->label;
     if (role == Qt::DecorationRole)
         return n->isDisk ? icons_.diskIcon() : icons_.folderIcon();
     return {};
+}
+
+Qt::ItemFlags ServerTreeItemModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = QAbstractItemModel::flags(index);
+    if (ServerTreeModel::isRenameable(node(index)))
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool ServerTreeItemModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
+        return false;
+    emit nameEdited(index, value.toString());
+    return true;
 }
 
 void ServerTreeItemModel::aboutToReset() {
@@ -88,6 +104,11 @@ void ServerTreeItemModel::moved() {
 
 void ServerTreeItemModel::expandedChanged(ServerTreeNode* node) {
     emit nodeExpansionChanged(indexOf(node), node->expanded);
+}
+
+void ServerTreeItemModel::labelChanged(ServerTreeNode* node) {
+    const QModelIndex index = indexOf(node);
+    emit dataChanged(index, index);
 }
 
 void ServerTreeItemModel::selectionChanged(ServerTreeNode* node) {

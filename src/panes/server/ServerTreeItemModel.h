@@ -18,6 +18,10 @@ public:
     int rowCount(const QModelIndex& parent = {}) const override;
     int columnCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role) const override;
+    // Folder names are editable in place, except those of the top-level (disk) folders. An
+    // edit changes nothing here: it is handed on as nameEdited for the pane to rename it.
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
     // The node of an index (null for the invisible root) and the index of a node.
     static ServerTreeNode* node(const QModelIndex& index);
@@ -27,6 +31,8 @@ signals:
     // The plain model's expansion or selection changed; the view follows.
     void nodeExpansionChanged(const QModelIndex& index, bool expanded);
     void nodeSelected(const QModelIndex& index);
+    // The user finished editing the name of `index` with `text`.
+    void nameEdited(const QModelIndex& index, const QString& text);
 
 private:
     void aboutToReset() override;
@@ -39,6 +45,7 @@ private:
                      int to) override;
     void moved() override;
     void expandedChanged(ServerTreeNode* node) override;
+    void labelChanged(ServerTreeNode* node) override;
     void selectionChanged(ServerTreeNode* node) override;
 
     ServerTreeModel& tree_;

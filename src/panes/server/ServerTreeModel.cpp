@@ -212,6 +212,14 @@ bool ServerTreeModel::moveUnder(ServerTreeNode* node, ServerTreeNode* newParent,
     return true;
 }
 
+void ServerTreeModel::relabel(ServerTreeNode* node, const QString& label) {
+    if (!node || node->label == label)
+        return;
+    node->label = label;
+    if (observer_)
+        observer_->labelChanged(node);
+}
+
 QString ServerTreeModel::serverPath(const ServerTreeNode* node) {
     QStringList labels;
     for (; node; node = node->parent)

@@ -42,6 +42,7 @@ public:
                              int to) = 0;
     virtual void moved() = 0;
     virtual void expandedChanged(ServerTreeNode* node) = 0;
+    virtual void labelChanged(ServerTreeNode* node) = 0;
     virtual void selectionChanged(ServerTreeNode* node) = 0;
 };
 
@@ -88,6 +89,10 @@ public:
     // it keeps its serial and the selection. False when `newParent` is already its parent,
     // or is `node` or below it.
     bool moveUnder(ServerTreeNode* node, ServerTreeNode* newParent, int row);
+    // Shows `node` under `label` (its element was renamed); the order of siblings stays.
+    void relabel(ServerTreeNode* node, const QString& label);
+    // Whether the view may rename `node` in place: every folder but a top-level (disk) one.
+    static bool isRenameable(const ServerTreeNode* node) { return node && node->parent; }
 
     // Labels from the top-level node down, joined by "/"; empty for null.
     static QString serverPath(const ServerTreeNode* node);
