@@ -67,6 +67,7 @@ LocalListRow LocalListModel::computerRow() {
     row.entry.isFolder = true;
     row.typeName = QStringLiteral("Computer");
     row.iconKey = QStringLiteral("computer");
+    row.renameable = false;
     return row;
 }
 
@@ -79,6 +80,7 @@ LocalListRow LocalListModel::volumeRow(const LocalVolume& volume, const QString&
     row.kind = LocalRowKind::Volume;
     row.typeName = QStringLiteral("Volume");
     row.iconKey = QStringLiteral("drive-harddisk");
+    row.renameable = false;
     return row;
 }
 
@@ -108,6 +110,13 @@ void LocalListModel::removeRowAt(int row) {
         selected -= selected > row ? 1 : 0;
 }
 
+void LocalListModel::replaceRow(int index, LocalListRow row) {
+    if (index < 0 || index >= size())
+        return;
+    rows_[static_cast<std::size_t>(index)] = std::move(row);
+    emit dataChanged(this->index(index, 0), this->index(index, ColumnCount - 1));
+}
+
 int LocalListModel::rowOf(const std::filesystem::path& path) const {
     for (int index = 0; index < size(); ++index) {
         if (rows_[static_cast<std::size_t>(index)].entry.path == path)
@@ -135,6 +144,8 @@ QVariant LocalListModel::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || index.row() >= size())
         return {};
     const LocalListRow& shown = rows_[static_cast<std::size_t>(index.row())];
+    if (role == Qt::EditRole)
+        return index.column() == NameColumn ? QVariant(shown.entry.name) : QVariant();
     if (role == Qt::DisplayRole) {
         switch (index.column()) {
         case NameColumn:
@@ -176,6 +187,21 @@ void LocalListModel::reorderRows(const std::vector<int>& order) {
     const QModelIndexList before = persistentIndexList();
     changePersistentIndexList(before, MovedIndexes(*this, before, order));
     emit layoutChanged({}, QAbstractItemModel::VerticalSortHint);
+}
+
+Qt::ItemFlags LocalListModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = QAbstractTableModel::flags(index);
+    if (index.isValid() && index.row() < size() && index.column() == NameColumn &&
+        rows_[static_cast<std::size_t>(index.row())].renameable)
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool LocalListModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
+        return false;
+    emit nameEdited(index, value.toString());
+    return true;
 }
 
 QVariant LocalListModel::headerData(int section, Qt::Orientation orientation, int role) const {

@@ -15,9 +15,10 @@ struct LocalListRow {
     LocalRowKind kind = LocalRowKind::File;
     LocalEntry entry; // path empty for the virtual Computer row
     QString typeName;
-    QString sizeText; // files only
-    QString dateText; // items with a path, when DATEFORMAT is set
-    QString iconKey;  // the type's cached icon
+    QString sizeText;       // files only
+    QString dateText;       // items with a path, when DATEFORMAT is set
+    QString iconKey;        // the type's cached icon
+    bool renameable = true; // false for the Computer and volume rows and the home folder
 };
 
 // The local file list without a window: name, size, type and date of each item of the
@@ -41,6 +42,8 @@ public:
     // Adds one row at the end (a new folder); returns its index.
     int append(LocalListRow row);
     void removeRowAt(int row);
+    // Shows `row` in the place of row `index` (a rename).
+    void replaceRow(int index, LocalListRow row);
     void clear() { fill({}); }
 
     int size() const { return static_cast<int>(rows_.size()); }
@@ -60,9 +63,15 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation, int role) const override;
     // A header sort; the selection moves with its rows.
     void reorderRows(const std::vector<int>& order) override;
+    // Names of renameable rows are editable in place. An edit changes nothing here: it is
+    // handed on as nameEdited for the pane to rename the item.
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
 
 signals:
     void selectAllRequested();
+    // The user finished editing the name of `index` with `text`.
+    void nameEdited(const QModelIndex& index, const QString& text);
 
 private:
     QIcon iconFor(const LocalListRow& row) const;

@@ -15,6 +15,15 @@ struct LocalEntry {
     QDateTime modified;     // invalid when the item cannot be examined
 };
 
+// How a rename on disk ended.
+enum class LocalRenameResult {
+    Renamed,
+    Exists,  // something has the new name already; it is left as it was
+    Missing, // nothing has the old name (any more)
+    TooLong, // the file system does not take a name that long
+    Failed,  // refused for another reason (permissions, a read-only disk, ...)
+};
+
 // A mounted volume shown under the virtual Computer node.
 struct LocalVolume {
     QString label;
@@ -46,4 +55,8 @@ public:
     virtual bool makeFolder(const std::filesystem::path& path) = 0;
     // Moves `path` (a link itself, never its target) to the desktop trash.
     virtual bool moveToTrash(const std::filesystem::path& path) = 0;
+    // Gives `from` (a link itself, never its target) the name `to` in the same folder; never
+    // replaces anything that has that name.
+    virtual LocalRenameResult rename(const std::filesystem::path& from,
+                                     const std::filesystem::path& to) = 0;
 };

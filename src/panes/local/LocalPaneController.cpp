@@ -89,6 +89,8 @@ std::vector<LocalListRow> LocalPaneController::rowsOf(const LocalTreeNode* node)
     if (!node->isVirtual())
         names_.list(node->path, false, entries);
     rows = LocalListModel::rowsFor(std::move(entries), settings_.dateFormat);
+    for (LocalListRow& row : rows)
+        row.renameable = row.entry.path != names_.homeFolder();
     if (node->kind == LocalNodeKind::Desktop)
         rows.insert(rows.begin(), LocalListModel::computerRow());
     return rows;

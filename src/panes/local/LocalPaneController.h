@@ -2,6 +2,7 @@
 
 #include "common/FocusPanes.h"
 #include "common/PaneAccess.h"
+#include "common/RenameCodes.h"
 #include "panes/local/LocalListModel.h"
 #include "panes/local/LocalTreeModel.h"
 
@@ -27,9 +28,6 @@ inline constexpr short EmptyPath = -1;
 inline constexpr short NotAFolder = -2;
 inline constexpr short PaneNotShown = -3; // only layout 2 shows the local pane
 } // namespace LocalGoFolderCode
-
-// Renaming a tree's top node is refused with this code.
-inline constexpr short kRenameTopNode = -404;
 
 // What the local pane asks of its surroundings; each has a harmless default.
 struct LocalPaneHooks {
@@ -85,6 +83,12 @@ public:
     // The full paths of the selected rows that stand for files and folders on disk.
     QStringList selectedRowPaths() const;
 
+    // In-place rename of the tree's folder `node`, or of list row `row`, to what the user
+    // typed: renamed on disk in its folder, never over an existing item, and shown under the
+    // new name. Answers the code OnRenameCompleat reports; nothing fires here.
+    RenameOutcome renameFolder(LocalTreeNode* node, const QString& text);
+    RenameOutcome renameRow(int row, const QString& text);
+
     // List input from the view.
     void listClicked();
     void listActivated(int row);
@@ -102,6 +106,10 @@ private:
     void goToNode(LocalTreeNode* node);
     QString freeFolderName(const QString& base) const;
     void reportNewFolder(short code, int row = -1, const QString& path = {});
+    // Renames `path` (now named `current`) on disk as `text` asks, and shows it renamed.
+    RenameOutcome renameOnDisk(const std::filesystem::path& path, const QString& current,
+                               const QString& text);
+    void showRenamed(const std::filesystem::path& path, const std::filesystem::path& moved);
 
     LocalNamespace& names_;
     const ControlSettings& settings_;

@@ -148,6 +148,48 @@ void LocalTreeModel::removeNode(LocalTreeNode* node) {
     }
 }
 
+void LocalTreeModel::followRename(const fs::path& from, const fs::path& to) {
+    if (!root_ || from.empty())
+        return;
+    std::vector<LocalTreeNode*> shown;
+    std::vector<LocalTreeNode*> pending{root_.get()};
+    while (!pending.empty()) {
+        LocalTreeNode* node = pending.back();
+        pending.pop_back();
+        if (node->kind == LocalNodeKind::Folder && node->path == from) {
+            shown.push_back(node);
+            continue;
+        }
+        for (const auto& child : node->children)
+            pending.push_back(child.get());
+    }
+    for (LocalTreeNode* node : shown)
+        moveNode(node, to);
+}
+
+void LocalTreeModel::moveNode(LocalTreeNode* node, const fs::path& path) {
+    const fs::path old = node->path;
+    node->label = PathText(path.filename());
+    node->path = path;
+    std::vector<LocalTreeNode*> pending;
+    for (const auto& child : node->children)
+        pending.push_back(child.get());
+    while (!pending.empty()) {
+        LocalTreeNode* below = pending.back();
+        pending.pop_back();
+        below->path = path / below->path.lexically_relative(old);
+        for (const auto& child : below->children)
+            pending.push_back(child.get());
+    }
+    const QModelIndex index = indexOf(node);
+    emit dataChanged(index, index);
+}
+
+bool LocalTreeModel::isRenameable(const LocalTreeNode* node) const {
+    return node && node->kind == LocalNodeKind::Folder && node->parent &&
+           node->path != names_.homeFolder();
+}
+
 LocalTreeNode* LocalTreeModel::volumeFor(const fs::path& path) {
     if (!root_ || root_->children.empty())
         return nullptr;
@@ -236,8 +278,10 @@ QVariant LocalTreeModel::data(const QModelIndex& index, int role) const {
     const LocalTreeNode* owned = node(index);
     if (!owned)
         return {};
-    if (role == Qt::DisplayRole || role == Qt::ToolTipRole)
-        return role == Qt::DisplayRole ? owned->label : PathText(owned->path);
+    if (role == Qt::DisplayRole || role == Qt::EditRole)
+        return owned->label;
+    if (role == Qt::ToolTipRole)
+        return PathText(owned->path);
     if (role == Qt::DecorationRole)
         return ThemeIcon(iconName(owned->kind),
                          owned->kind == LocalNodeKind::Volume ? IconKind::Drive : IconKind::Folder);
@@ -268,4 +312,18 @@ void LocalTreeModel::fetchMore(const QModelIndex& parent) {
                 ensureChildren(node(pending));
         },
         Qt::QueuedConnection);
+}
+
+Qt::ItemFlags LocalTreeModel::flags(const QModelIndex& index) const {
+    Qt::ItemFlags flags = QAbstractItemModel::flags(index);
+    if (isRenameable(node(index)))
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}
+
+bool LocalTreeModel::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (role != Qt::EditRole || !(flags(index) & Qt::ItemIsEditable))
+        return false;
+    emit nameEdited(index, value.toString());
+    return true;
 }

@@ -42,6 +42,13 @@ public:
     LocalTreeNode* insertFolder(LocalTreeNode* node, const LocalEntry& entry);
     // Removes `node` (not the root) with its subtree.
     void removeNode(LocalTreeNode* node);
+    // The folder at `from` was renamed to `to`: every node read so far that shows it takes
+    // the new label, and the paths below it follow; each keeps its place among its siblings
+    // until they are read again.
+    void followRename(const std::filesystem::path& from, const std::filesystem::path& to);
+    // Whether `node` may be renamed in place: a real folder, but neither a volume, the
+    // desktop nor the home folder.
+    bool isRenameable(const LocalTreeNode* node) const;
 
     // The node of the existing folder `path` (absolute, "/" separated, no trailing "/"):
     // Computer, the volume with the longest matching mount point, then the path's steps,
@@ -59,11 +66,20 @@ public:
     bool hasChildren(const QModelIndex& parent = {}) const override;
     bool canFetchMore(const QModelIndex& parent) const override;
     void fetchMore(const QModelIndex& parent) override;
+    // An edit of a folder's name changes nothing here: it is handed on as nameEdited for the
+    // pane to rename the folder.
+    Qt::ItemFlags flags(const QModelIndex& index) const override;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override;
+
+signals:
+    // The user finished editing the name of `index` with `text`.
+    void nameEdited(const QModelIndex& index, const QString& text);
 
 private:
     std::vector<std::unique_ptr<LocalTreeNode>> readChildren(LocalTreeNode* node) const;
     LocalTreeNode* childWithPath(LocalTreeNode* node, const std::filesystem::path& path);
     LocalTreeNode* volumeFor(const std::filesystem::path& path);
+    void moveNode(LocalTreeNode* node, const std::filesystem::path& path);
 
     const LocalNamespace& names_;
     std::unique_ptr<LocalTreeNode> root_;

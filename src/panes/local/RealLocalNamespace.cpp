@@ -5,7 +5,11 @@
 #include <QSet>
 #include <QStandardPaths>
 #include <QStorageInfo>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 
@@ -30,6 +34,20 @@ bool isSystemPlace(const QString& root) {
             return !root.startsWith(QStringLiteral("/run/media/"));
     }
     return false;
+}
+
+LocalRenameResult resultOfError(int error) {
+    switch (error) {
+    case EEXIST:
+    case ENOTEMPTY:
+        return LocalRenameResult::Exists;
+    case ENOENT:
+        return LocalRenameResult::Missing;
+    case ENAMETOOLONG:
+        return LocalRenameResult::TooLong;
+    default:
+        return LocalRenameResult::Failed;
+    }
 }
 
 fs::path standardFolder(QStandardPaths::StandardLocation location) {
@@ -120,4 +138,33 @@ bool RealLocalNamespace::makeFolder(const fs::path& path) {
 
 bool RealLocalNamespace::moveToTrash(const fs::path& path) {
     return QFile::moveToTrash(PathText(path));
+}
+
+LocalRenameResult RealLocalNamespace::rename(const fs::path& from, const fs::path& to) {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return LocalRenameResult::Renamed;
+    const int error = errno;
+    return error == EINVAL || error == ENOSYS ? RenameByLink(from, to) : resultOfError(error);
+}
+
+LocalRenameResult RenameByLink(const fs::path& from, const fs::path& to) {
+    struct stat own {};
+    if (::lstat(from.c_str(), &own) != 0)
+        return resultOfError(errno);
+    if (!S_ISDIR(own.st_mode)) {
+        if (::link(from.c_str(), to.c_str()) != 0)
+            return resultOfError(errno);
+        if (::unlink(from.c_str()) == 0)
+            return LocalRenameResult::Renamed;
+        const int error = errno;
+        ::unlink(to.c_str());
+        return resultOfError(error);
+    }
+    struct stat taken {};
+    if (::lstat(to.c_str(), &taken) == 0)
+        return LocalRenameResult::Exists;
+    if (errno != ENOENT)
+        return resultOfError(errno);
+    return ::rename(from.c_str(), to.c_str()) == 0 ? LocalRenameResult::Renamed
+                                                   : resultOfError(errno);
 }
