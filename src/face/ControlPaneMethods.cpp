@@ -65,12 +65,12 @@ void CMxVantrel2Ctrl::Newfolder() {
     }
 }
 
-void CMxVantrel2Ctrl::SetRenameModeList(int) {}
+void CMxVantrel2Ctrl::SetRenameModeList(int index) {
+    session_->renameModeList(index);
+}
 
 void CMxVantrel2Ctrl::SetRenameModeTree() {
-    TreePaneAccess* tree = treeFor(*session_, QStringLiteral("auto"));
-    if (tree && !tree->selectedHasParent())
-        renameCompleted(kRenameTopNode);
+    session_->renameModeTree();
 }
 
 void CMxVantrel2Ctrl::DeleteSelectedItem() {

@@ -151,6 +151,20 @@ public:
     short sendPostXmlForm(const FormPostTarget& target, const QString& xmlFileName);
     const QString& postResponse() const { return posting_.response(); }
 
+    // In-place rename (ControlSessionRename.cpp). SetRenameModeList(index) and
+    // SetRenameModeTree() act on the focused list or tree only; startRename (F2) on the first
+    // selected row of list `pane`, or the selected folder of tree `pane`. Each focuses the
+    // pane and asks the widgets for the label editor (renameEditorRequested), or fires
+    // OnRenameCompleat(-404) when the item cannot be renamed.
+    void renameModeList(int index);
+    void renameModeTree();
+    void startRename(qint16 pane);
+    // The label editor of `pane` closed on `index` (of the item model that view shows) with
+    // `text`: the item is renamed at once; OnRenameCompleat fires once control is back in the
+    // event loop, and after a code the user can correct, the editor is asked for again on the
+    // same item with `text`, if the page's handler left that item where it was.
+    void nameEdited(qint16 pane, const QModelIndex& index, const QString& text);
+
     // Server path of the folder of the last drop.
     const QString& serverCurDropPath() const { return serverCurDropPath_; }
 
@@ -171,6 +185,9 @@ signals:
     void focusRequested(qint16 pane);
     // Run happened: the widgets take their first geometry.
     void started();
+    // The label editor should open on row `row` of list `pane`, or on the selected folder of
+    // tree `pane`, showing `text` (empty: the item's name).
+    void renameEditorRequested(qint16 pane, int row, const QString& text);
 
 private:
     enum class LoadSteps { Everything, CatalogueOnly };
@@ -188,6 +205,13 @@ private:
     // The server list's selected entries, in list order, without "..".
     QList<XmlNode> selectedListEntries();
     void runPost(FormPostJob& job);
+
+    struct PendingRename;
+    bool canStartRename(qint16 pane, int row);
+    void openRenameEditor(qint16 pane, int row);
+    void reportRename(const PendingRename& pending, short code);
+    RenameOutcome renameNow(const PendingRename& pending);
+    void reopenRenameEditor(const PendingRename& pending);
 
     ControlEvents& events_;
     SilentPrompter silent_;
