@@ -47,6 +47,8 @@ bool ControlInputFilter::handleKey(QWidget* receiver, QKeyEvent* key) {
         return true;
     case ControlKeyAction::Report:
         events_.functionKeyPressed(action.name);
+        if (key->key() == Qt::Key_F2)
+            host_.renameInFocusedPane();
         return true;
     }
     return false;

@@ -5,6 +5,7 @@
 #include "control/SessionWindowsOver.h"
 #include "control/WidgetPrompter.h"
 #include "panes/list/FileListView.h"
+#include "panes/list/LabelEditing.h"
 #include "panes/local/widgets/LocalPaneWidgets.h"
 #include "panes/server/widgets/ServerPaneWidgets.h"
 #include "session/ControlSession.h"
@@ -23,13 +24,6 @@ namespace {
 constexpr int kFirstLoadDelayMs = 50;
 
 const QColor kDefaultSplitterColor(168, 166, 164);
-
-// An item view's in-place editor is a widget on its viewport; nothing else lives there.
-bool viewIsEditing(const QAbstractItemView* view) {
-    const auto editors = view->viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
-    return std::any_of(editors.begin(), editors.end(),
-                       [](const QWidget* editor) { return !editor->isHidden(); });
-}
 } // namespace
 
 PaneHostWindow::PaneHostWindow(ControlSession& session, QWidget* parent)
@@ -121,7 +115,17 @@ bool PaneHostWindow::focusedPaneIsEditing() const {
     auto views = pane->findChildren<QAbstractItemView*>();
     if (auto* view = qobject_cast<QAbstractItemView*>(pane))
         views.append(view);
-    return std::any_of(views.begin(), views.end(), viewIsEditing);
+    return std::any_of(views.begin(), views.end(), [](const QAbstractItemView* view) {
+        return LabelEditing::isEditing(*view);
+    });
+}
+
+void PaneHostWindow::renameInFocusedPane() {
+    const qint16 pane = session_.focusPane();
+    const auto* view = qobject_cast<const QAbstractItemView*>(focusTarget(pane));
+    const LabelEditing* editing = view ? LabelEditing::of(*view) : nullptr;
+    if (editing && editing->allowed())
+        session_.startRename(pane);
 }
 
 QColor PaneHostWindow::splitterColor() const {

@@ -34,6 +34,8 @@ public:
     bool focusedPaneIsEditing() const;
     // Esc: ends an item drag between the panes, if one runs.
     void cancelItemDrag();
+    // F2: the focused pane renames its selected item when its view lets the user rename.
+    void renameInFocusedPane();
     // The splitter bar colour: `SpBarColor`, or #A8A6A4 when it is not a colour.
     QColor splitterColor() const;
 

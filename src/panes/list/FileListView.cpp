@@ -2,6 +2,7 @@
 
 #include "common/ReorderableRows.h"
 #include "panes/list/FolderKeys.h"
+#include "panes/list/LabelEditing.h"
 #include "panes/list/ListHeader.h"
 #include "panes/list/ListRowDelegate.h"
 
@@ -67,7 +68,8 @@ QSize iconCellSize(int mode, const QFontMetrics& metrics) {
 
 FileListView::FileListView(QWidget* parent)
     : QWidget(parent), stack_(new QStackedLayout(this)), details_(new QTreeView(this)),
-      icons_(new QListView(this)), header_(new ListHeader(details_)) {
+      icons_(new QListView(this)), header_(new ListHeader(details_)),
+      detailsEditing_(new LabelEditing(*details_)), iconEditing_(new LabelEditing(*icons_)) {
     stack_->setContentsMargins(0, 0, 0, 0);
     setUpDetailsView(details_);
     setUpIconView(icons_);
@@ -266,6 +268,16 @@ QModelIndexList FileListView::selectedRows() const {
 
 void FileListView::selectAll() {
     currentView()->selectAll();
+}
+
+void FileListView::allowLabelEditing(bool allowed) {
+    detailsEditing_->setAllowed(allowed);
+    iconEditing_->setAllowed(allowed);
+}
+
+bool FileListView::editLabel(int row, const QString& text) {
+    LabelEditing* editing = viewMode_ == 4 ? detailsEditing_ : iconEditing_;
+    return model() && editing->open(model()->index(row, 0), text);
 }
 
 // Clicks on empty space matter too (the owner takes the focus and reports the click), and

@@ -10,6 +10,7 @@
 #include <QStringList>
 #include <QWidget>
 
+class LabelEditing;
 class ListHeader;
 class ListRowDelegate;
 class QAbstractItemModel;
@@ -78,6 +79,13 @@ public:
     QModelIndexList selectedRows() const;
     void selectAll();
 
+    // In-place editing of names (see LabelEditing.h), in every view mode: whether a slow
+    // second click on the selected row opens the editor (off at first), and the editor opened
+    // on the name of `row` with `text` (empty: the name itself); false when that row is not
+    // editable.
+    void allowLabelEditing(bool allowed);
+    bool editLabel(int row, const QString& text);
+
 signals:
     // A left click in the list; `index` is invalid when it hit no row.
     void clicked(const QModelIndex& index);
@@ -105,6 +113,8 @@ private:
     QListView* icons_;
     ListHeader* header_;
     ListRowDelegate* iconDelegate_;
+    LabelEditing* detailsEditing_;
+    LabelEditing* iconEditing_;
     QItemSelectionModel* selection_ = nullptr;
     QList<ColumnSpec> columns_;
     QList<SortType> sortTypes_;

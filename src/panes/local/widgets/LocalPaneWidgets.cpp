@@ -2,6 +2,7 @@
 
 #include "panes/list/FileListView.h"
 #include "panes/list/FolderKeys.h"
+#include "panes/list/LabelEditing.h"
 #include "panes/list/PopupMenuWidget.h"
 #include "session/ControlSession.h"
 
@@ -32,11 +33,14 @@ QStringList droppedLocalFiles(const QMimeData* mime) {
 
 LocalPaneWidgets::LocalPaneWidgets(ControlSession& session, QWidget* window)
     : QObject(window), session_(session), controller_(session.localPane()), window_(window),
-      tree_(new QTreeView(window)), list_(new FileListView(window)) {
+      tree_(new QTreeView(window)), list_(new FileListView(window)),
+      treeEditing_(new LabelEditing(*tree_)) {
     connectTree();
     connectList();
     connect(&session_, &ControlSession::localPaneSettingUp, this,
             &LocalPaneWidgets::applyConfiguration);
+    connect(&session_, &ControlSession::renameEditorRequested, this,
+            &LocalPaneWidgets::openRenameEditor);
     window_->setAcceptDrops(true);
     window_->installEventFilter(this);
 }
@@ -58,12 +62,17 @@ void LocalPaneWidgets::applyConfiguration() {
     // Sizes and dates sort by the values behind their formatted texts.
     list_->setSortTypes({SortType::String, SortType::Int, SortType::String, SortType::Dec});
     list_->setFullRowSelect(session_.settings().ListFullRowSelect);
-    tree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    treeEditing_->setAllowed(session_.settings().IsLocalTreeRename);
+    list_->allowLabelEditing(session_.settings().IsLocalListRename);
 }
 
 void LocalPaneWidgets::connectTree() {
     tree_->setHeaderHidden(true);
     tree_->setModel(&controller_.tree());
+    connect(&controller_.tree(), &LocalTreeModel::nameEdited, this,
+            [this](const QModelIndex& index, const QString& text) {
+                session_.nameEdited(LocalTreePane, index, text);
+            });
     connect(&controller_, &LocalPaneController::selectionMoved, this,
             [this](const QModelIndex& index) {
                 const QScopedValueRollback guard(syncing_, true);
@@ -104,7 +113,18 @@ void LocalPaneWidgets::connectList() {
     connect(list_, &FileListView::openRequested, this,
             [this] { controller_.listActivated(controller_.firstSelectedRow()); });
     connect(list_, &FileListView::upRequested, this, [this] { controller_.upFolder(); });
+    connect(&controller_.list(), &LocalListModel::nameEdited, this,
+            [this](const QModelIndex& index, const QString& text) {
+                session_.nameEdited(LocalListPane, index, text);
+            });
     OpenMenusOnList(*list_, menuOf(LocalListPane));
+}
+
+void LocalPaneWidgets::openRenameEditor(qint16 pane, int row, const QString& text) {
+    if (pane == LocalTreePane)
+        treeEditing_->open(controller_.tree().indexOf(controller_.selected()), text);
+    else if (pane == LocalListPane)
+        list_->editLabel(row, text);
 }
 
 ViewMenu LocalPaneWidgets::menuOf(qint16 pane) {

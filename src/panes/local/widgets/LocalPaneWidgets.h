@@ -6,6 +6,7 @@
 
 class ControlSession;
 class FileListView;
+class LabelEditing;
 class LocalPaneController;
 class QTreeView;
 class QWidget;
@@ -29,6 +30,7 @@ private:
     void connectTree();
     void connectList();
     bool takeDrop(QEvent* event);
+    void openRenameEditor(qint16 pane, int row, const QString& text);
     // The menu of `pane` (a FocusPane number) through the session.
     ViewMenu menuOf(qint16 pane);
 
@@ -37,5 +39,6 @@ private:
     QWidget* window_;
     QTreeView* tree_;
     FileListView* list_;
+    LabelEditing* treeEditing_;
     bool syncing_ = false;
 };

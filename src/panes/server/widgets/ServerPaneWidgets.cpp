@@ -2,6 +2,7 @@
 
 #include "panes/list/FileListView.h"
 #include "panes/list/FolderKeys.h"
+#include "panes/list/LabelEditing.h"
 #include "panes/list/PopupMenuWidget.h"
 #include "panes/server/ServerListItemModel.h"
 #include "panes/server/ServerTreeItemModel.h"
@@ -18,11 +19,13 @@ ServerPaneWidgets::ServerPaneWidgets(ControlSession& session, QWidget* window)
     : QObject(window), session_(session), controller_(session.serverPane()),
       treeModel_(new ServerTreeItemModel(controller_.tree(), this)),
       listModel_(new ServerListItemModel(controller_.list(), this)), tree_(new QTreeView(window)),
-      list_(new FileListView(window)) {
+      list_(new FileListView(window)), treeEditing_(new LabelEditing(*tree_)) {
     connectTree();
     connectList();
     connect(&session_, &ControlSession::serverPaneConfigured, this,
             &ServerPaneWidgets::applyConfiguration);
+    connect(&session_, &ControlSession::renameEditorRequested, this,
+            &ServerPaneWidgets::openRenameEditor);
 }
 
 ServerPaneWidgets::~ServerPaneWidgets() = default;
@@ -31,6 +34,10 @@ void ServerPaneWidgets::connectTree() {
     tree_->setHeaderHidden(true);
     tree_->setRootIsDecorated(true);
     tree_->setModel(treeModel_);
+    connect(treeModel_, &ServerTreeItemModel::nameEdited, this,
+            [this](const QModelIndex& index, const QString& text) {
+                session_.nameEdited(ServerTreePane, index, text);
+            });
     connect(treeModel_, &ServerTreeItemModel::nodeSelected, this, [this](const QModelIndex& i) {
         const QScopedValueRollback guard(syncing_, true);
         tree_->setCurrentIndex(i);
@@ -66,7 +73,18 @@ void ServerPaneWidgets::connectList() {
     connect(list_, &FileListView::doubleClicked, this, [this] { controller_.listActivated(); });
     connect(list_, &FileListView::openRequested, this, [this] { controller_.listActivated(); });
     connect(list_, &FileListView::upRequested, this, [this] { controller_.upFolder(); });
+    connect(listModel_, &ServerListItemModel::nameEdited, this,
+            [this](const QModelIndex& index, const QString& text) {
+                session_.nameEdited(ServerListPane, index, text);
+            });
     OpenMenusOnList(*list_, menuOf(ServerListPane));
+}
+
+void ServerPaneWidgets::openRenameEditor(qint16 pane, int row, const QString& text) {
+    if (pane == ServerTreePane)
+        treeEditing_->open(treeModel_->indexOf(controller_.tree().selected()), text);
+    else if (pane == ServerListPane)
+        list_->editLabel(row, text);
 }
 
 ViewMenu ServerPaneWidgets::menuOf(qint16 pane) {
@@ -119,4 +137,6 @@ void ServerPaneWidgets::applyConfiguration() {
     // Sizes sort by the byte counts behind their texts; dates are the catalogue's own texts.
     list_->setSortTypes({SortType::String, SortType::Int, SortType::String, SortType::DateTime});
     list_->setFullRowSelect(session_.settings().ListFullRowSelect);
+    treeEditing_->setAllowed(session_.settings().IsServerTreeRename);
+    list_->allowLabelEditing(session_.settings().IsServerListRename);
 }

@@ -6,6 +6,7 @@
 
 class ControlSession;
 class FileListView;
+class LabelEditing;
 class QTreeView;
 class QWidget;
 class ServerListItemModel;
@@ -29,6 +30,7 @@ private:
     void connectList();
     void showListSelection();
     void takeListSelection();
+    void openRenameEditor(qint16 pane, int row, const QString& text);
     // The menu of `pane` (a FocusPane number) through the session.
     ViewMenu menuOf(qint16 pane);
 
@@ -38,5 +40,6 @@ private:
     ServerListItemModel* listModel_;
     QTreeView* tree_;
     FileListView* list_;
+    LabelEditing* treeEditing_;
     bool syncing_ = false;
 };
