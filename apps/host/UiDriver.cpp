@@ -185,21 +185,36 @@ bool UiDriver::chooseMenu(const QString& text) {
     return false;
 }
 
+QWidget* UiDriver::keyTarget() {
+    if (QMenu* menu = openMenu())
+        return menu;
+    QWidget* target = QApplication::focusWidget();
+    if (!target || (target != &ctrl_ && !ctrl_.isAncestorOf(target)))
+        target = ctrl_.paneHost().focusTarget(ctrl_.session().focusPane());
+    return target ? target : &ctrl_;
+}
+
 bool UiDriver::key(const QString& name, const QString& modifiers) {
     const QKeySequence sequence = QKeySequence::fromString(keySequenceName(name));
     if (sequence.isEmpty() || sequence[0].key() == Qt::Key_unknown)
         return false;
     settle();
-    QWidget* target = QApplication::focusWidget();
-    if (!target || (target != &ctrl_ && !ctrl_.isAncestorOf(target)))
-        target = ctrl_.paneHost().focusTarget(ctrl_.session().focusPane());
-    if (!target)
-        target = &ctrl_;
-    if (QMenu* menu = openMenu())
-        target = menu;
-    QTest::keyClick(target, sequence[0].key(),
+    QTest::keyClick(keyTarget(), sequence[0].key(),
                     sequence[0].keyboardModifiers() | parseModifiers(modifiers));
     QApplication::processEvents();
+    return true;
+}
+
+// A character beyond ASCII has no key of its own; its text is what a widget inserts.
+bool UiDriver::typeText(const QString& text) {
+    settle();
+    for (const char32_t character : text.toUcs4()) {
+        const QString typed = QString::fromUcs4(&character, 1);
+        const Qt::Key key =
+            character < 0x80 ? Qt::Key(typed.toUpper().at(0).unicode()) : Qt::Key_unknown;
+        QTest::sendKeyEvent(QTest::Click, keyTarget(), key, typed, Qt::NoModifier);
+        QApplication::processEvents();
+    }
     return true;
 }
 

@@ -40,6 +40,9 @@ public:
     // `name` as a key sequence names it ("F11", "Tab", "Delete", "Ctrl+C"); sent to the
     // focused widget inside the control.
     Q_INVOKABLE bool key(const QString& name, const QString& modifiers = {});
+    // Types `text` into the focused widget inside the control (an open label editor, say), one
+    // key press and release per character carrying that character, as a keyboard types.
+    Q_INVOKABLE bool typeText(const QString& text);
     // Selects `rows` in a list `fromPane` (a tree drags its one row unselected) and drags
     // them with the mouse onto `targetRow` of `toPane`
     // (its empty space when missing); true when a drag ran. With `screenshotFile`, the control
@@ -65,6 +68,9 @@ private:
     bool rowPoint(QAbstractItemView& view, const QJSValue& row, QPoint& point);
     void settle();
     void closeMenu();
+    // Where keys go: the open popup menu, else the focused widget inside the control, else
+    // the focused pane, else the control itself.
+    QWidget* keyTarget();
 
     ControlWindow& ctrl_;
     std::map<QString, QStringList> shownMenus_; // by pane
