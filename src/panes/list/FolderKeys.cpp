@@ -1,5 +1,7 @@
 #include "panes/list/FolderKeys.h"
 
+#include "panes/list/LabelEditing.h"
+
 #include <QAbstractItemView>
 #include <QKeyEvent>
 
@@ -13,7 +15,9 @@ bool FolderKeys::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress)
         return QObject::eventFilter(watched, event);
     const auto* key = static_cast<QKeyEvent*>(event);
-    if (key->modifiers() & ~Qt::KeypadModifier)
+    // Enter that a name editor lets through (it commits the edit) is not the view's.
+    if ((key->modifiers() & ~Qt::KeypadModifier) ||
+        LabelEditing::isEditing(*static_cast<QAbstractItemView*>(watched)))
         return false;
     switch (key->key()) {
     case Qt::Key_Return:

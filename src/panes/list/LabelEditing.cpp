@@ -18,9 +18,10 @@ QWidget* openEditor(const QAbstractItemView& view) {
     return nullptr;
 }
 
-// The item an editor stands over.
+// The item an editor stands over: its left end stays there while it grows with the text.
 QModelIndex editedIndex(const QAbstractItemView& view, const QWidget& editor) {
-    return view.indexAt(editor.geometry().center());
+    const QRect area = editor.geometry();
+    return view.indexAt(QPoint(area.left() + 2, area.center().y()));
 }
 
 } // namespace
