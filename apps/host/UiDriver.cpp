@@ -201,6 +201,9 @@ bool UiDriver::key(const QString& name, const QString& modifiers) {
     settle();
     QTest::keyClick(keyTarget(), sequence[0].key(),
                     sequence[0].keyboardModifiers() | parseModifiers(modifiers));
+    // Enter ends an item view's edit from the event loop, and the control reports a rename
+    // from there in turn: the key has done its work two rounds later.
+    QApplication::processEvents();
     QApplication::processEvents();
     return true;
 }
