@@ -26,8 +26,6 @@ public:
     virtual QString selectedName() const = 0;
     // The path of the selected folder; empty when nothing is selected.
     virtual QString selectedPath() const = 0;
-    // False when nothing is selected or the selection is the tree's root.
-    virtual bool selectedHasParent() const = 0;
     // Opens and selects the folder at `path`; false when the tree has no such folder.
     virtual bool goToFolder(const QString& path) = 0;
 };

@@ -108,10 +108,6 @@ QString LocalPaneController::selectedPath() const {
     return selected_ ? PathText(selected_->path) : QString();
 }
 
-bool LocalPaneController::selectedHasParent() const {
-    return selected_ && selected_->parent;
-}
-
 bool LocalPaneController::goToFolder(const QString& path) {
     if (path.isEmpty() || !path.startsWith(QLatin1Char('/')))
         return false;

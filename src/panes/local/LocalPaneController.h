@@ -64,7 +64,6 @@ public:
     // TreePaneAccess
     QString selectedName() const override;
     QString selectedPath() const override;
-    bool selectedHasParent() const override;
     bool goToFolder(const QString& path) override;
 
     // ListPaneAccess

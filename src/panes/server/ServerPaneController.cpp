@@ -125,10 +125,6 @@ QString ServerPaneController::selectedPath() const {
     return ServerTreeModel::serverPath(tree_.selected());
 }
 
-bool ServerPaneController::selectedHasParent() const {
-    return tree_.selected() && tree_.selected()->parent;
-}
-
 bool ServerPaneController::goToFolder(const QString& path) {
     return goToFolder(path, 0) == 0;
 }

@@ -99,7 +99,6 @@ public:
     // TreePaneAccess
     QString selectedName() const override;
     QString selectedPath() const override;
-    bool selectedHasParent() const override;
     bool goToFolder(const QString& path) override;
 
     // ListPaneAccess (the selected-row queries of script)
