@@ -155,12 +155,13 @@ public:
     // Renames the FOLDER or FILE `node` inside a folder (never a top-level folder) to `name`
     // and appends its RENAMELIST record: oldPath and newPath are its server path before and
     // after ("disk/a/old", "disk/a/new"), Query its XPath under the new name; a file adds its
-    // folder path ("disk/a/") as xmlPath and RenamedFileKind as type. False, with the name
+    // folder path ("disk/a/") as xmlPath and JournalFileKind as type. False, with the name
     // as it was and nothing recorded, when the node cannot be renamed or the record is refused.
     bool RenameEntry(const XmlNode& node, const QString& name, ChangeJournal& journal,
                      Prompter& prompter);
-    // "virtual" for a file queued from this PC (transtype "local"), "real" for any other.
-    static QString RenamedFileKind(const XmlNode& file);
+    // The type of a rename or drag record of `file`: "real" for a file on the server
+    // (transtype "server"), "virtual" for any other, as the item query calls it "local".
+    static QString JournalFileKind(const XmlNode& file);
 
     // Walks everything below `folder` depth first: every file's size is added to `total`,
     // every "server" file gets a delete record. When a record is refused the walk stops, the

@@ -30,13 +30,13 @@ bool ServerCatalogue::RenameEntry(const XmlNode& node, const QString& name, Chan
         node.name() == kFolder
             ? journal.AddMoveFolderRecord(MoveKind::Rename, oldPath, newPath, query, prompter)
             : journal.AddMoveFileRecord(MoveKind::Rename, oldPath, newPath, folderPath, query,
-                                        RenamedFileKind(node), prompter);
+                                        JournalFileKind(node), prompter);
     if (!recorded)
         SetAttribute(node, kName, oldName);
     return recorded;
 }
 
-QString ServerCatalogue::RenamedFileKind(const XmlNode& file) {
-    return file.attribute(kTranstype) == kLocal ? QStringLiteral("virtual")
-                                                : QStringLiteral("real");
+QString ServerCatalogue::JournalFileKind(const XmlNode& file) {
+    return file.attribute(kTranstype) == kServer ? QStringLiteral("real")
+                                                 : QStringLiteral("virtual");
 }

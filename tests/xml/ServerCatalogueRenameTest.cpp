@@ -80,13 +80,13 @@ TEST_F(ServerCatalogueRename, AFolderRecordAddressesTheRenamedFolderAndItsFilesF
               "disk/a/out/");
 }
 
-TEST_F(ServerCatalogueRename, OnlyFilesQueuedFromThisPcAreVirtual) {
+TEST_F(ServerCatalogueRename, OnlyFilesOnTheServerAreReal) {
     ASSERT_TRUE(
         catalogue.RenameEntry(catalogue.FindFile("disk/a/two.bin"), "2.bin", journal, prompter));
     ASSERT_TRUE(
         catalogue.RenameEntry(catalogue.FindFile("disk/a/plain"), "flat", journal, prompter));
     EXPECT_EQ(journal.GetRenamePathType(0), "virtual");
-    EXPECT_EQ(journal.GetRenamePathType(1), "real") << "no transtype: a file of the server";
+    EXPECT_EQ(journal.GetRenamePathType(1), "virtual") << "no transtype reads as local";
     EXPECT_EQ(catalogue.FindFile("disk/a/2.bin").attribute("path"), "/home/u/two.bin")
         << "the upload still reads the file under its own name";
 }

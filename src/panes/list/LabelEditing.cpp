@@ -8,11 +8,11 @@
 
 namespace {
 
-// An item view's editor is a widget of its own on the viewport; nothing else lives there. A
-// closed one is hidden until it is deleted.
+// An item view's editor is a widget of its own on the viewport, beside overlays that take no
+// input (a drop highlight). A closed one is hidden until it is deleted.
 QWidget* openEditor(const QAbstractItemView& view) {
     for (QWidget* child : view.viewport()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        if (!child->isHidden())
+        if (!child->isHidden() && !child->testAttribute(Qt::WA_TransparentForMouseEvents))
             return child;
     }
     return nullptr;

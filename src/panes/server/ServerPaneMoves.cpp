@@ -53,10 +53,7 @@ bool ServerPaneController::moveEntry(const XmlNode& entry, ServerTreeNode* from,
         isFolder
             ? journal_.AddMoveFolderRecord(MoveKind::Drag, oldPath, newPath, place.xpath, prompter_)
             : journal_.AddMoveFileRecord(MoveKind::Drag, oldPath, newPath, place.parentPath,
-                                         place.xpath,
-                                         entry.attribute(kTranstype) == QLatin1String("server")
-                                             ? QStringLiteral("real")
-                                             : QStringLiteral("virtual"),
+                                         place.xpath, ServerCatalogue::JournalFileKind(entry),
                                          prompter_);
     if (!recorded) {
         catalogue_.MoveInto(entry, oldParent);
