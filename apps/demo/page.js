@@ -115,6 +115,16 @@ function tour() {
     seen = take();
     step("new folder", seen.length === 1 && seen[0].indexOf("OnNewFolderCompleat 0") === 0, seen);
 
+    host.ui.click("serverList", "새 폴더");
+    host.ui.key("F2");
+    host.ui.typeText("2027 계획");
+    shot("renaming");
+    host.ui.key("Return");
+    seen = take();
+    step("rename: F2 on the new folder, a Korean name typed, journalled",
+         same(seen, ["OnRenameCompleat 0"]) && ctrl.GetRenameFolderCount() === 1 &&
+             ctrl.GetRenameFolderNewPath(0) === "공유 문서함/2027 계획", seen);
+
     host.ui.dragRows("serverList", ["docs"], "serverTree", "공유 문서함/사진");
     seen = take();
     step("drag: a folder moved onto another, journalled",
@@ -126,7 +136,7 @@ function tour() {
         ctrl.GetRenameFileCount(), "- dragged", ctrl.GetDragDropFolderCount() +
         ctrl.GetDragDropFileCount(), "- overwritten", ctrl.GetOldOWFileCount());
     step("journal: read back by the page", ctrl.GetServerDeleteFileCount() === 1 &&
-             ctrl.GetDragDropFolderCount() === 1);
+             ctrl.GetRenameFolderCount() === 1 && ctrl.GetDragDropFolderCount() === 1);
 
     host.ui.rightClick("serverList", "회의록");
     var menu = host.ui.menu("serverList");

@@ -127,7 +127,7 @@ bool ItemDragDriver::eventFilter(QObject* watched, QEvent* event) {
         QAbstractItemView* view = shownView(pane);
         const QModelIndex row = view ? view->indexAt(mouse->position().toPoint()) : QModelIndex();
         heldPress_.reset();
-        pressedPane_ = mouse->button() == Qt::LeftButton && row.isValid() ? pane : NoPane;
+        pressedPane_ = mouse->button() == Qt::LeftButton && row.isValid() ? pane : qint16(NoPane);
         pressedAt_ = mouse->globalPosition().toPoint();
         pressedRow_ = row;
         if (pressedPane_ != ServerTreePane && pressedPane_ != LocalTreePane)
