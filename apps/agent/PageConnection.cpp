@@ -108,11 +108,13 @@ void PageConnection::createControl() {
 
     bridge_ = std::make_unique<PageBridge>(*ctrl_, [this] {
         window_->show();
-        window_->raise();
+        if (!context_.offscreen)
+            window_->raise();
     });
     channel_ = std::make_unique<QWebChannel>();
-    // Every change reaches the page at once, before the reply or event that follows it, so a
-    // property read after a call sees the value the call left.
+    // Every change reaches the page at once (a negative interval sends without a timer),
+    // before the reply or event that follows it, so a property read after a call sees the
+    // value the call left.
     channel_->setPropertyUpdateInterval(-1);
     channel_->registerObject(QStringLiteral("ctrl"), ctrl_.get());
     channel_->registerObject(QStringLiteral("vantrel"), bridge_.get());
