@@ -10,6 +10,7 @@ constexpr int kPropertyUpdate = 2;
 constexpr int kIdle = 4;
 constexpr int kInvokeMethod = 6;
 constexpr int kSetProperty = 9;
+constexpr int kResponse = 10;
 
 bool runsControlCode(const QJsonObject& message) {
     const int type = message.value(QStringLiteral("type")).toInt();
@@ -28,9 +29,13 @@ SocketTransport::SocketTransport(QWebSocket& socket, std::function<void()> after
 // one. Over an ordered socket that only lets a later reply overtake them, and the page would
 // read a value from before the call; so the page is taken as ready again at once.
 void SocketTransport::sendMessage(const QJsonObject& message) {
+    const int type = message.value(QStringLiteral("type")).toInt();
+    // The values a call changed go out before its reply.
+    if (type == kResponse && afterCall_)
+        afterCall_();
     socket_.sendTextMessage(
         QString::fromUtf8(QJsonDocument(message).toJson(QJsonDocument::Compact)));
-    if (message.value(QStringLiteral("type")).toInt() == kPropertyUpdate)
+    if (type == kPropertyUpdate)
         emit messageReceived({{QStringLiteral("type"), kIdle}}, this);
 }
 
@@ -53,5 +58,4 @@ void SocketTransport::receive(const QString& text) {
             afterCall_();
     }
     running_ = false;
-    emit callsReturned();
 }

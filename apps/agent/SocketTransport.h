@@ -11,20 +11,15 @@ class QWebSocket;
 // code (method calls and property writes) are handled one at a time: one that arrives while
 // another still runs (a transfer window or a question runs its own event loop) waits until
 // that one has returned, so a page never re-enters the control in the middle of an operation.
-// After each of them `afterCall` runs. Every message goes out at once, in the order the channel
-// sends it.
+// `afterCall` runs before each reply and after each of them, so the property values they
+// changed reach the page first. Every message goes out at once, in the order the channel sends
+// it.
 class SocketTransport : public QWebChannelAbstractTransport {
     Q_OBJECT
 public:
     SocketTransport(QWebSocket& socket, std::function<void()> afterCall, QObject* parent = nullptr);
 
     void sendMessage(const QJsonObject& message) override;
-    // True while a call of the page runs.
-    bool isRunningCall() const { return running_; }
-
-signals:
-    // The page's calls have all returned; none runs now.
-    void callsReturned();
 
 private:
     void receive(const QString& text);

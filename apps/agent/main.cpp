@@ -6,10 +6,14 @@
 
 #include <QApplication>
 #include <QMenu>
+#include <QSocketNotifier>
 #include <QStyle>
 #include <QSystemTrayIcon>
+#include <csignal>
 #include <cstdio>
 #include <memory>
+#include <sys/socket.h>
+#include <unistd.h>
 
 namespace {
 
@@ -23,6 +27,28 @@ void printLine(const QString& line) {
 
 void logLine(const QString& line) {
     std::fputs(("vantrel-agent: " + line + '\n').toUtf8().constData(), stderr);
+}
+
+int signalPipe[2] = {-1, -1};
+
+void writeToSignalPipe(int) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t written = ::write(signalPipe[0], &byte, 1);
+}
+
+// SIGTERM and SIGINT end the event loop, so every page's control closes as on Quit. The handler
+// only writes a byte; the event loop reads it.
+void quitOnSignals(QObject& owner) {
+    if (::socketpair(AF_UNIX, SOCK_STREAM, 0, signalPipe) != 0)
+        return;
+    auto* notifier = new QSocketNotifier(signalPipe[1], QSocketNotifier::Read, &owner);
+    QObject::connect(notifier, &QSocketNotifier::activated, qApp, &QApplication::quit);
+    struct sigaction action = {};
+    action.sa_handler = writeToSignalPipe;
+    sigemptyset(&action.sa_mask);
+    action.sa_flags = SA_RESTART;
+    ::sigaction(SIGTERM, &action, nullptr);
+    ::sigaction(SIGINT, &action, nullptr);
 }
 
 // The agent's presence on the desktop: what it listens on, and a way to end it.
@@ -66,6 +92,7 @@ int main(int argc, char** argv) {
 
     QApplication app(argc, argv);
     QApplication::setQuitOnLastWindowClosed(false);
+    quitOnSignals(app);
 
     std::unique_ptr<ScriptedPrompter> answers;
     if (options.offscreen) {
