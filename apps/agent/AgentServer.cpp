@@ -6,6 +6,11 @@
 #include <QWebSocket>
 #include <QWebSocketCorsAuthenticator>
 
+namespace {
+// A page's calls are small; a larger message is refused rather than buffered.
+constexpr quint64 kMaxMessageBytes = 16 * 1024 * 1024;
+} // namespace
+
 AgentServer::AgentServer(AgentContext context, AgentConfig config, QStringList commandLineOrigins,
                          QObject* parent)
     : QObject(parent), context_(std::move(context)), config_(std::move(config)),
@@ -73,6 +78,7 @@ void AgentServer::acceptPage(QWebSocket* socket) {
         socket->deleteLater();
         return;
     }
+    socket->setMaxAllowedIncomingMessageSize(kMaxMessageBytes);
     const OriginRules rules = this->rules();
     auto* connection = new PageConnection(socket, origin, rules.isTrusted(origin), context_, this);
     if (rules.verdict(origin) == OriginVerdict::Allowed)

@@ -24,6 +24,8 @@ namespace {
 const QSize kWindowSize(900, 600);
 // How often an ending connection looks whether the stack has unwound to the main loop.
 constexpr int kUnwindPollMs = 100;
+// A page says who it is at once; a socket that stays silent is not kept.
+constexpr int kHelloTimeoutMs = 10000;
 
 QJsonObject parseObject(const QString& text) {
     return QJsonDocument::fromJson(text.toUtf8()).object();
@@ -38,6 +40,10 @@ PageConnection::PageConnection(QWebSocket* socket, QString origin, bool trusted,
     socket_->setParent(this);
     connect(socket_, &QWebSocket::textMessageReceived, this, &PageConnection::receiveHello);
     connect(socket_, &QWebSocket::disconnected, this, &PageConnection::end);
+    QTimer::singleShot(kHelloTimeoutMs, this, [this] {
+        if (!helloReceived_ && !ending_)
+            refuse(QStringLiteral("the page did not introduce itself in time"));
+    });
 }
 
 PageConnection::~PageConnection() = default;

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QMap>
+#include "settings/ControlSettings.h"
+
 #include <QObject>
 #include <QString>
 #include <functional>
@@ -73,7 +74,7 @@ private:
     bool helloReceived_ = false;
     bool ending_ = false;
     QString pageUrl_, cookie_;
-    QMap<QString, QString> params_;
+    PropertySet params_;
     std::unique_ptr<PageAccessPolicy> policy_;
     std::unique_ptr<CMxVantrel2Ctrl> ctrl_;
     std::unique_ptr<ControlWindow> window_;

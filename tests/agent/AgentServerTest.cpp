@@ -37,6 +37,7 @@ public:
             QStringLiteral(R"({"vantrel":"hello","page":"%1","cookie":"sid=1","params":{}})")
                 .arg(page));
     }
+    void send(const QString& text) { socket_.sendTextMessage(text); }
     QString closeReason() const { return socket_.closeReason(); }
     int closeCode() const { return socket_.closeCode(); }
 
@@ -153,4 +154,27 @@ TEST_F(AgentServerTest, APageWhoseAddressIsNotOfItsOriginIsClosed) {
     other.open(server->port());
     ASSERT_TRUE(waitUntil([&] { return other.closed; }));
     EXPECT_EQ(logged.last(), "refused http://127.0.0.1:5556: the origin is not allowed");
+}
+
+// A page may write any message of the channel's protocol by hand; asking to delete the objects
+// the agent published leaves them in place.
+TEST_F(AgentServerTest, APageCannotDeleteWhatTheAgentPublished) {
+    const auto server = start(true, {kOrigin});
+    PageClient page(kOrigin);
+    page.open(server->port());
+    ASSERT_TRUE(waitUntil([&] { return page.connected(); }));
+    page.hello(kPage);
+    ASSERT_TRUE(waitUntil([&] { return !page.texts.isEmpty(); }));
+    page.send(R"({"type":3,"id":0})");
+    page.send(R"({"type":6,"object":"vantrel","method":"deleteLater","args":[],"id":1})");
+    page.send(R"({"type":6,"object":"ctrl","method":"deleteLater","args":[],"id":2})");
+    page.send(R"({"type":6,"object":"ctrl","method":"IsDownFileCheck","args":[],"id":3})");
+    ASSERT_TRUE(waitUntil([&] { return page.texts.join('\n').contains(R"("id":3)"); }));
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    page.send(R"({"type":6,"object":"vantrel","method":"serverListRows",)"
+              R"("args":["Server",false,"file",["name"]],"id":4})");
+    ASSERT_TRUE(waitUntil([&] { return page.texts.join('\n').contains(R"("id":4)"); }));
+    EXPECT_TRUE(page.texts.join('\n').contains(R"({"data":true,"id":3,"type":10})"))
+        << page.texts.join('\n').toStdString();
+    EXPECT_FALSE(page.closed);
 }

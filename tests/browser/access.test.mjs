@@ -51,6 +51,7 @@ describe("the agent's gate", () => {
             assert.match(await text("#status"), /^error: no connection to vantrel-agent/);
             await agent.waitForLine(new RegExp(
                 `refused ${site.origin}: the origin is not allowed`));
+            await agent.stopCleanly();
         } finally {
             await agent.stop();
         }
@@ -72,6 +73,7 @@ describe("the agent's gate", () => {
                 Host: `127.0.0.1:${agent.portNumber}`, Origin: "http://other.example" });
             assert.match(String(sameHost), /^HTTP\/1\.1 403 /);
             assert.ok(!agent.stderr.some((line) => line.includes("connected")));
+            await agent.stopCleanly();
         } finally {
             await agent.stop();
         }
@@ -92,6 +94,7 @@ describe("the agent's gate", () => {
                 `prompt: path: Allow ${site.origin} to queue ${named} for upload?`,
                 `prompt: path: Allow ${site.origin} to delete ${named}?`,
             ]);
+            await agent.stopCleanly();
         } finally {
             await agent.stop();
         }

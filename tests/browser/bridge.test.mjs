@@ -75,6 +75,7 @@ describe("a page on an allowed origin", () => {
                 `prompt: path: Allow ${site.origin} to save downloads into ${down}?`,
                 `prompt: path: Allow ${site.origin} to queue ${upload} for upload?`,
             ]);
+            await agent.stopCleanly();
         } finally {
             await agent.stop();
         }
@@ -98,6 +99,7 @@ describe("a page on an allowed origin", () => {
                 'empty index ""',
             ])
                 assert.ok(checks.includes(expected), `${expected} in ${checks}`);
+            await agent.stopCleanly();
         } finally {
             await agent.stop();
         }

@@ -56,11 +56,21 @@ class Program {
                         [...this.stdout, ...this.stderr].join("\n"));
     }
 
+    // Ends the program with SIGTERM; resolves to its exit code (null when a signal killed it).
     async stop() {
-        if (this.child.exitCode !== null || this.child.signalCode !== null)
-            return;
-        this.child.kill("SIGTERM");
-        await once(this.child, "exit");
+        if (this.child.exitCode === null && this.child.signalCode === null) {
+            this.child.kill("SIGTERM");
+            await once(this.child, "exit");
+        }
+        return this.child.exitCode;
+    }
+
+    // Stops the program and fails unless it ended cleanly: the agent closes every page's
+    // control on SIGTERM, and a sanitizer's report would make the exit code non-zero.
+    async stopCleanly() {
+        const code = await this.stop();
+        if (code !== 0)
+            throw new Error(`exit code ${code}; output:\n${this.stderr.join("\n")}`);
     }
 }
 
