@@ -1,8 +1,11 @@
 # Front door: `make demo` and `make test` work on a fresh Debian machine as root.
 PACKAGES := cmake ninja-build g++ pkg-config qt6-base-dev qt6-declarative-dev \
+            qt6-webchannel-dev qt6-websockets-dev \
             libcurl4-openssl-dev libpugixml-dev libcpp-httplib-dev zlib1g-dev \
             libgtest-dev libgmock-dev libbenchmark-dev fonts-dejavu-core \
-            fonts-nanum adwaita-icon-theme libxml2-utils python3 curl
+            fonts-nanum adwaita-icon-theme libxml2-utils python3 curl chromium
+# The browser tests run on Node.js; a machine that has its own `node` keeps it.
+NODE_PACKAGES := $(if $(shell command -v node),,nodejs npm)
 # Only `make fuzz` needs these: clang and its libFuzzer runtime.
 FUZZ_PACKAGES := clang libclang-rt-14-dev
 FUZZ_SECONDS ?= 60
@@ -10,10 +13,10 @@ FUZZERS := fuzz_xml_document fuzz_catalogue
 JOBS ?= $(shell nproc)
 SUDO := $(shell [ "$$(id -u)" = 0 ] || echo sudo)
 
-.PHONY: deps fuzz-deps install-missing build test asan tsan demo bench fuzz clean
+.PHONY: deps fuzz-deps install-missing build test asan tsan demo bench bench-bridge fuzz clean
 
 deps:
-	@$(MAKE) --no-print-directory install-missing WANTED="$(PACKAGES)"
+	@$(MAKE) --no-print-directory install-missing WANTED="$(PACKAGES) $(NODE_PACKAGES)"
 
 fuzz-deps: deps
 	@$(MAKE) --no-print-directory install-missing WANTED="$(FUZZ_PACKAGES)"
@@ -55,6 +58,13 @@ demo: build
 
 bench: build
 	build/bin/vantrel-bench
+
+# A page in headless Chromium enumerates 10,000 catalogue files through vantrel-agent, one call
+# at a time and in one batch call.
+bench-bridge: build
+	cd build/tests/browser && npm ci --prefer-offline --no-audit --no-fund --loglevel=error && \
+	  VANTREL_BIN_DIR=$(CURDIR)/build/bin VANTREL_WEB_CLIENT=$(CURDIR)/build/web/vantrel.js \
+	  node enumeration.bench.mjs
 
 # Each fuzzer runs FUZZ_SECONDS on its own corpus, seeded from the demo site and fuzz/seeds;
 # a crash leaves its input in build-fuzz as crash-*.

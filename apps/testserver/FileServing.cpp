@@ -35,6 +35,17 @@ Lookup FindUnderRoot(const fs::path& root, const std::string& requestPath, fs::p
 
 namespace {
 
+// Pages and their scripts go to browsers by type; everything else is plain bytes, as the
+// control takes it.
+const char* ContentTypeOf(const fs::path& file) {
+    const std::string extension = file.extension().string();
+    if (extension == ".html" || extension == ".htm")
+        return "text/html; charset=utf-8";
+    if (extension == ".js" || extension == ".mjs")
+        return "text/javascript; charset=utf-8";
+    return "application/octet-stream";
+}
+
 bool SetFileBody(const fs::path& file, httplib::Response& res, const ServerOptions& options) {
     auto stream = std::make_shared<std::ifstream>(file, std::ios::binary);
     std::error_code error;
@@ -46,7 +57,7 @@ bool SetFileBody(const fs::path& file, httplib::Response& res, const ServerOptio
         stream->seekg(static_cast<std::streamoff>(offset));
         return static_cast<bool>(stream->read(buffer, static_cast<std::streamsize>(length)));
     };
-    SetShapedBody(res, size, "application/octet-stream", read, options);
+    SetShapedBody(res, size, ContentTypeOf(file), read, options);
     return true;
 }
 

@@ -27,13 +27,17 @@ QString configHome() {
     return {};
 }
 
-// Empty when no absolute settings folder can be named; never relative to the current folder.
 QString settingsFile() {
-    const QString home = configHome();
-    return home.isEmpty() ? QString() : home + QStringLiteral("/Morvex/Vantrel.conf");
+    const QString folder = SettingsFolder();
+    return folder.isEmpty() ? QString() : folder + QStringLiteral("/Vantrel.conf");
 }
 
 } // namespace
+
+QString SettingsFolder() {
+    const QString home = configHome();
+    return home.isEmpty() ? QString() : home + QStringLiteral("/Morvex");
+}
 
 QString GetRemembered(RememberedValue value) {
     const QString file = settingsFile();

@@ -5,6 +5,7 @@
 
 #include <QEvent>
 #include <QJSEngine>
+#include <utility>
 
 // Properties whose read answers the stored value and whose write stores it.
 #define VANTREL_STORED_PROPERTY(Type, Name)                                                        \
@@ -12,7 +13,7 @@
         return settings().Name;                                                                    \
     }                                                                                              \
     void CMxVantrel2Ctrl::set##Name(Type value) {                                                  \
-        store(settings().Name, value);                                                             \
+        store(settings().Name, value, &CMxVantrel2Ctrl::Name##Changed);                            \
     }
 
 #define VANTREL_STORED_TEXT_PROPERTY(Name)                                                         \
@@ -20,7 +21,7 @@
         return settings().Name;                                                                    \
     }                                                                                              \
     void CMxVantrel2Ctrl::set##Name(const QString& value) {                                        \
-        store(settings().Name, value);                                                             \
+        store(settings().Name, value, &CMxVantrel2Ctrl::Name##Changed);                            \
     }
 
 // Properties that read empty: the value is kept for the control's own use only.
@@ -29,7 +30,7 @@
         return {};                                                                                 \
     }                                                                                              \
     void CMxVantrel2Ctrl::set##Name(const QString& value) {                                        \
-        store(settings().Name, value);                                                             \
+        store(settings().Name, value, &CMxVantrel2Ctrl::Name##Changed);                            \
     }
 
 // Properties that always read true and whose assignment changes nothing.
@@ -38,7 +39,7 @@
         return true;                                                                               \
     }                                                                                              \
     void CMxVantrel2Ctrl::set##Name(bool) {                                                        \
-        ignoreAssignment();                                                                        \
+        ignoreAssignment(&CMxVantrel2Ctrl::Name##Changed);                                         \
     }
 
 CMxVantrel2Ctrl::CMxVantrel2Ctrl(std::unique_ptr<LocalNamespace> names, QObject* parent)
@@ -70,6 +71,21 @@ bool CMxVantrel2Ctrl::event(QEvent* event) {
     return QObject::event(event);
 }
 
+void CMxVantrel2Ctrl::notifyDerivedProperties() {
+    const quint64 catalogue = session_->catalogue().revision();
+    if (std::exchange(announcedCatalogue_, catalogue) != catalogue)
+        emit AllXMLChanged();
+    const int serverRow = getSelectedServerListPosition();
+    if (std::exchange(announcedServerRow_, serverRow) != serverRow)
+        emit SelectedServerListPositionChanged();
+    const int localRow = getSelectedLocalListPosition();
+    if (std::exchange(announcedLocalRow_, localRow) != localRow)
+        emit SelectedLocalListPositionChanged();
+    const int row = getSelectedListPosition();
+    if (std::exchange(announcedRow_, row) != row)
+        emit SelectedListPositionChanged();
+}
+
 void CMxVantrel2Ctrl::Run() {
     session_->start();
 }
@@ -82,7 +98,7 @@ short CMxVantrel2Ctrl::getFileAttachViewMode() {
 }
 
 void CMxVantrel2Ctrl::setFileAttachViewMode(short) {
-    ignoreAssignment();
+    ignoreAssignment(&CMxVantrel2Ctrl::FileAttachViewModeChanged);
 }
 
 VANTREL_STORED_TEXT_PROPERTY(OnlyExt)
@@ -100,7 +116,7 @@ short CMxVantrel2Ctrl::getHttpPORT() const {
 // Script speaks of ports as signed 16-bit numbers; keep them unsigned inside so ports above
 // 32767 stay what the page meant.
 void CMxVantrel2Ctrl::setHttpPORT(short value) {
-    store(settings().HttpPORT, static_cast<quint16>(value));
+    store(settings().HttpPORT, static_cast<quint16>(value), &CMxVantrel2Ctrl::HttpPORTChanged);
 }
 
 VANTREL_STORED_PROPERTY(bool, HttpSendingCancelBut)
@@ -112,7 +128,7 @@ QString CMxVantrel2Ctrl::getCharset() const {
 }
 
 void CMxVantrel2Ctrl::setCharset(const QString& value) {
-    store(settings().Charset, value);
+    store(settings().Charset, value, &CMxVantrel2Ctrl::CharsetChanged);
 }
 
 VANTREL_STORED_PROPERTY(short, ReceiveDown)
@@ -125,7 +141,7 @@ short CMxVantrel2Ctrl::getLocalUIType() const {
 }
 
 void CMxVantrel2Ctrl::setLocalUIType(short value) {
-    store(settings().LocalUIType, value);
+    store(settings().LocalUIType, value, &CMxVantrel2Ctrl::LocalUITypeChanged);
     session_->changeLayout();
 }
 
@@ -134,7 +150,7 @@ QString CMxVantrel2Ctrl::getSpBarColor() const {
 }
 
 void CMxVantrel2Ctrl::setSpBarColor(const QString&) {
-    ignoreAssignment();
+    ignoreAssignment(&CMxVantrel2Ctrl::SpBarColorChanged);
 }
 
 short CMxVantrel2Ctrl::getLocalListViewMode() const {
@@ -142,7 +158,7 @@ short CMxVantrel2Ctrl::getLocalListViewMode() const {
 }
 
 void CMxVantrel2Ctrl::setLocalListViewMode(short value) {
-    store(settings().LocalListViewMode, value);
+    store(settings().LocalListViewMode, value, &CMxVantrel2Ctrl::LocalListViewModeChanged);
     session_->showLocalListView(value);
 }
 
@@ -153,7 +169,7 @@ QString CMxVantrel2Ctrl::getServerFileListXML() const {
 }
 
 void CMxVantrel2Ctrl::setServerFileListXML(const QString& value) {
-    store(settings().ServerFileListXML, value);
+    store(settings().ServerFileListXML, value, &CMxVantrel2Ctrl::ServerFileListXMLChanged);
     session_->requestDocumentLoad();
 }
 
@@ -162,7 +178,7 @@ QString CMxVantrel2Ctrl::getAllXML() const {
 }
 
 void CMxVantrel2Ctrl::setAllXML(const QString&) {
-    ignoreAssignment();
+    ignoreAssignment(&CMxVantrel2Ctrl::AllXMLChanged);
 }
 
 VANTREL_CONSTANT_TRUE_PROPERTY(IeControlBarAllVisiable)
@@ -172,7 +188,7 @@ int CMxVantrel2Ctrl::getSelectedServerListPosition() const {
 }
 
 void CMxVantrel2Ctrl::setSelectedServerListPosition(int) {
-    ignoreAssignment();
+    ignoreAssignment(&CMxVantrel2Ctrl::SelectedServerListPositionChanged);
 }
 
 int CMxVantrel2Ctrl::getSelectedLocalListPosition() const {
@@ -180,7 +196,7 @@ int CMxVantrel2Ctrl::getSelectedLocalListPosition() const {
 }
 
 void CMxVantrel2Ctrl::setSelectedLocalListPosition(int) {
-    ignoreAssignment();
+    ignoreAssignment(&CMxVantrel2Ctrl::SelectedLocalListPositionChanged);
 }
 
 int CMxVantrel2Ctrl::getSelectedListPosition() const {
@@ -195,7 +211,7 @@ int CMxVantrel2Ctrl::getSelectedListPosition() const {
 }
 
 void CMxVantrel2Ctrl::setSelectedListPosition(int) {
-    ignoreAssignment();
+    ignoreAssignment(&CMxVantrel2Ctrl::SelectedListPositionChanged);
 }
 
 short CMxVantrel2Ctrl::getServerListViewMode() const {
@@ -203,7 +219,7 @@ short CMxVantrel2Ctrl::getServerListViewMode() const {
 }
 
 void CMxVantrel2Ctrl::setServerListViewMode(short value) {
-    store(settings().ServerListViewMode, value);
+    store(settings().ServerListViewMode, value, &CMxVantrel2Ctrl::ServerListViewModeChanged);
     session_->showServerListView(value);
 }
 
@@ -241,7 +257,7 @@ QString CMxVantrel2Ctrl::getIeRoundRectRgn() const {
 }
 
 void CMxVantrel2Ctrl::setIeRoundRectRgn(const QString&) {
-    ignoreAssignment();
+    ignoreAssignment(&CMxVantrel2Ctrl::IeRoundRectRgnChanged);
 }
 
 VANTREL_STORED_PROPERTY(bool, IsAttachFolder)

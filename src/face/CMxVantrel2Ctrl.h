@@ -20,63 +20,95 @@ class ControlSession;
 // modified, so the container saves the property set again.
 class CMxVantrel2Ctrl : public QObject, public ControlEvents {
     Q_OBJECT
-    Q_PROPERTY(short FileAttachViewMode READ getFileAttachViewMode WRITE setFileAttachViewMode)
-    Q_PROPERTY(QString OnlyExt READ getOnlyExt WRITE setOnlyExt)
-    Q_PROPERTY(QString exceptionExt READ getExceptionExt)
-    Q_PROPERTY(bool FilePathDomainAuto READ getFilePathDomainAuto WRITE setFilePathDomainAuto)
+    Q_PROPERTY(short FileAttachViewMode READ getFileAttachViewMode WRITE setFileAttachViewMode
+                   NOTIFY FileAttachViewModeChanged)
+    Q_PROPERTY(QString OnlyExt READ getOnlyExt WRITE setOnlyExt NOTIFY OnlyExtChanged)
+    Q_PROPERTY(QString exceptionExt READ getExceptionExt NOTIFY exceptionExtChanged)
+    Q_PROPERTY(bool FilePathDomainAuto READ getFilePathDomainAuto WRITE setFilePathDomainAuto NOTIFY
+                   FilePathDomainAutoChanged)
+    Q_PROPERTY(QString ServerFileNameMidChar READ getServerFileNameMidChar WRITE
+                   setServerFileNameMidChar NOTIFY ServerFileNameMidCharChanged)
+    Q_PROPERTY(QString HttpServerName READ getHttpServerName WRITE setHttpServerName NOTIFY
+                   HttpServerNameChanged)
+    Q_PROPERTY(short HttpPORT READ getHttpPORT WRITE setHttpPORT NOTIFY HttpPORTChanged)
+    Q_PROPERTY(bool HttpSendingCancelBut READ getHttpSendingCancelBut WRITE setHttpSendingCancelBut
+                   NOTIFY HttpSendingCancelButChanged)
+    Q_PROPERTY(short RemoteFileRunType READ getRemoteFileRunType WRITE setRemoteFileRunType NOTIFY
+                   RemoteFileRunTypeChanged)
+    Q_PROPERTY(short DownStyle READ getDownStyle WRITE setDownStyle NOTIFY DownStyleChanged)
+    Q_PROPERTY(QString Charset READ getCharset WRITE setCharset NOTIFY CharsetChanged)
+    Q_PROPERTY(short ReceiveDown READ getReceiveDown WRITE setReceiveDown NOTIFY ReceiveDownChanged)
+    Q_PROPERTY(bool IsFolderViewAfterDown READ getIsFolderViewAfterDown WRITE
+                   setIsFolderViewAfterDown NOTIFY IsFolderViewAfterDownChanged)
     Q_PROPERTY(
-        QString ServerFileNameMidChar READ getServerFileNameMidChar WRITE setServerFileNameMidChar)
-    Q_PROPERTY(QString HttpServerName READ getHttpServerName WRITE setHttpServerName)
-    Q_PROPERTY(short HttpPORT READ getHttpPORT WRITE setHttpPORT)
-    Q_PROPERTY(bool HttpSendingCancelBut READ getHttpSendingCancelBut WRITE setHttpSendingCancelBut)
-    Q_PROPERTY(short RemoteFileRunType READ getRemoteFileRunType WRITE setRemoteFileRunType)
-    Q_PROPERTY(short DownStyle READ getDownStyle WRITE setDownStyle)
-    Q_PROPERTY(QString Charset READ getCharset WRITE setCharset)
-    Q_PROPERTY(short ReceiveDown READ getReceiveDown WRITE setReceiveDown)
-    Q_PROPERTY(
-        bool IsFolderViewAfterDown READ getIsFolderViewAfterDown WRITE setIsFolderViewAfterDown)
-    Q_PROPERTY(QString DownPathFix READ getDownPathFix WRITE setDownPathFix)
-    Q_PROPERTY(
-        bool HttpDownloadCancelBut READ getHttpDownloadCancelBut WRITE setHttpDownloadCancelBut)
-    Q_PROPERTY(short LocalUIType READ getLocalUIType WRITE setLocalUIType)
-    Q_PROPERTY(QString SpBarColor READ getSpBarColor WRITE setSpBarColor)
-    Q_PROPERTY(short LocalListViewMode READ getLocalListViewMode WRITE setLocalListViewMode)
-    Q_PROPERTY(bool LocalTreeAutoSelect READ getLocalTreeAutoSelect WRITE setLocalTreeAutoSelect)
-    Q_PROPERTY(QString ServerFileListXML READ getServerFileListXML WRITE setServerFileListXML)
-    Q_PROPERTY(QString AllXML READ getAllXML WRITE setAllXML)
+        QString DownPathFix READ getDownPathFix WRITE setDownPathFix NOTIFY DownPathFixChanged)
+    Q_PROPERTY(bool HttpDownloadCancelBut READ getHttpDownloadCancelBut WRITE
+                   setHttpDownloadCancelBut NOTIFY HttpDownloadCancelButChanged)
+    Q_PROPERTY(short LocalUIType READ getLocalUIType WRITE setLocalUIType NOTIFY LocalUITypeChanged)
+    Q_PROPERTY(QString SpBarColor READ getSpBarColor WRITE setSpBarColor NOTIFY SpBarColorChanged)
+    Q_PROPERTY(short LocalListViewMode READ getLocalListViewMode WRITE setLocalListViewMode NOTIFY
+                   LocalListViewModeChanged)
+    Q_PROPERTY(bool LocalTreeAutoSelect READ getLocalTreeAutoSelect WRITE setLocalTreeAutoSelect
+                   NOTIFY LocalTreeAutoSelectChanged)
+    Q_PROPERTY(QString ServerFileListXML READ getServerFileListXML WRITE setServerFileListXML NOTIFY
+                   ServerFileListXMLChanged)
+    Q_PROPERTY(QString AllXML READ getAllXML WRITE setAllXML NOTIFY AllXMLChanged)
     Q_PROPERTY(bool IeControlBarAllVisiable READ getIeControlBarAllVisiable WRITE
-                   setIeControlBarAllVisiable)
+                   setIeControlBarAllVisiable NOTIFY IeControlBarAllVisiableChanged)
     Q_PROPERTY(int SelectedServerListPosition READ getSelectedServerListPosition WRITE
-                   setSelectedServerListPosition)
+                   setSelectedServerListPosition NOTIFY SelectedServerListPositionChanged)
     Q_PROPERTY(int SelectedLocalListPosition READ getSelectedLocalListPosition WRITE
-                   setSelectedLocalListPosition)
-    Q_PROPERTY(int SelectedListPosition READ getSelectedListPosition WRITE setSelectedListPosition)
-    Q_PROPERTY(short ServerListViewMode READ getServerListViewMode WRITE setServerListViewMode)
-    Q_PROPERTY(bool UploadServerAutoDomain READ getUploadServerAutoDomain)
-    Q_PROPERTY(QString UploadPOSTFile READ getUploadPOSTFile WRITE setUploadPOSTFile)
-    Q_PROPERTY(double OneFileLimitsize READ getOneFileLimitsize WRITE setOneFileLimitsize)
-    Q_PROPERTY(double DiskFreeSize READ getDiskFreeSize WRITE setDiskFreeSize)
-    Q_PROPERTY(short ServerFileOverWrite READ getServerFileOverWrite WRITE setServerFileOverWrite)
-    Q_PROPERTY(QString UIConfigXML READ getUIConfigXML WRITE setUIConfigXML)
-    Q_PROPERTY(bool ServerTreeAutoSelect READ getServerTreeAutoSelect WRITE setServerTreeAutoSelect)
+                   setSelectedLocalListPosition NOTIFY SelectedLocalListPositionChanged)
+    Q_PROPERTY(int SelectedListPosition READ getSelectedListPosition WRITE setSelectedListPosition
+                   NOTIFY SelectedListPositionChanged)
+    Q_PROPERTY(short ServerListViewMode READ getServerListViewMode WRITE setServerListViewMode
+                   NOTIFY ServerListViewModeChanged)
+    Q_PROPERTY(bool UploadServerAutoDomain READ getUploadServerAutoDomain NOTIFY
+                   UploadServerAutoDomainChanged)
+    Q_PROPERTY(QString UploadPOSTFile READ getUploadPOSTFile WRITE setUploadPOSTFile NOTIFY
+                   UploadPOSTFileChanged)
+    Q_PROPERTY(double OneFileLimitsize READ getOneFileLimitsize WRITE setOneFileLimitsize NOTIFY
+                   OneFileLimitsizeChanged)
+    Q_PROPERTY(
+        double DiskFreeSize READ getDiskFreeSize WRITE setDiskFreeSize NOTIFY DiskFreeSizeChanged)
+    Q_PROPERTY(short ServerFileOverWrite READ getServerFileOverWrite WRITE setServerFileOverWrite
+                   NOTIFY ServerFileOverWriteChanged)
+    Q_PROPERTY(
+        QString UIConfigXML READ getUIConfigXML WRITE setUIConfigXML NOTIFY UIConfigXMLChanged)
+    Q_PROPERTY(bool ServerTreeAutoSelect READ getServerTreeAutoSelect WRITE setServerTreeAutoSelect
+                   NOTIFY ServerTreeAutoSelectChanged)
     Q_PROPERTY(double ServerFileOpenLimitsize READ getServerFileOpenLimitsize WRITE
-                   setServerFileOpenLimitsize)
-    Q_PROPERTY(bool ListFullRowSelect READ getListFullRowSelect)
-    Q_PROPERTY(QString InitDiskName READ getInitDiskName)
-    Q_PROPERTY(bool IsOutItemDrag READ getIsOutItemDrag WRITE setIsOutItemDrag)
-    Q_PROPERTY(bool IsDragUpload READ getIsDragUpload WRITE setIsDragUpload)
-    Q_PROPERTY(bool IsDragDownload READ getIsDragDownload WRITE setIsDragDownload)
-    Q_PROPERTY(bool IsServerToServerDrag READ getIsServerToServerDrag WRITE setIsServerToServerDrag)
-    Q_PROPERTY(bool IsServerTreeRename READ getIsServerTreeRename WRITE setIsServerTreeRename)
-    Q_PROPERTY(bool IsServerListRename READ getIsServerListRename WRITE setIsServerListRename)
-    Q_PROPERTY(bool IsLocalTreeRename READ getIsLocalTreeRename WRITE setIsLocalTreeRename)
-    Q_PROPERTY(bool IsLocalListRename READ getIsLocalListRename WRITE setIsLocalListRename)
-    Q_PROPERTY(QString IeRoundRectRgn READ getIeRoundRectRgn WRITE setIeRoundRectRgn)
-    Q_PROPERTY(bool IsAttachFolder READ getIsAttachFolder WRITE setIsAttachFolder)
-    Q_PROPERTY(bool UploadServerAutoPORT READ getUploadServerAutoPORT WRITE setUploadServerAutoPORT)
-    Q_PROPERTY(bool IsDragDownAfterEvent READ getIsDragDownAfterEvent WRITE setIsDragDownAfterEvent)
-    Q_PROPERTY(bool IsServerTreeDragOff READ getIsServerTreeDragOff WRITE setIsServerTreeDragOff)
-    Q_PROPERTY(short IsDownUrlEncode READ getIsDownUrlEncode WRITE setIsDownUrlEncode)
+                   setServerFileOpenLimitsize NOTIFY ServerFileOpenLimitsizeChanged)
+    Q_PROPERTY(bool ListFullRowSelect READ getListFullRowSelect NOTIFY ListFullRowSelectChanged)
+    Q_PROPERTY(QString InitDiskName READ getInitDiskName NOTIFY InitDiskNameChanged)
+    Q_PROPERTY(
+        bool IsOutItemDrag READ getIsOutItemDrag WRITE setIsOutItemDrag NOTIFY IsOutItemDragChanged)
+    Q_PROPERTY(
+        bool IsDragUpload READ getIsDragUpload WRITE setIsDragUpload NOTIFY IsDragUploadChanged)
+    Q_PROPERTY(bool IsDragDownload READ getIsDragDownload WRITE setIsDragDownload NOTIFY
+                   IsDragDownloadChanged)
+    Q_PROPERTY(bool IsServerToServerDrag READ getIsServerToServerDrag WRITE setIsServerToServerDrag
+                   NOTIFY IsServerToServerDragChanged)
+    Q_PROPERTY(bool IsServerTreeRename READ getIsServerTreeRename WRITE setIsServerTreeRename NOTIFY
+                   IsServerTreeRenameChanged)
+    Q_PROPERTY(bool IsServerListRename READ getIsServerListRename WRITE setIsServerListRename NOTIFY
+                   IsServerListRenameChanged)
+    Q_PROPERTY(bool IsLocalTreeRename READ getIsLocalTreeRename WRITE setIsLocalTreeRename NOTIFY
+                   IsLocalTreeRenameChanged)
+    Q_PROPERTY(bool IsLocalListRename READ getIsLocalListRename WRITE setIsLocalListRename NOTIFY
+                   IsLocalListRenameChanged)
+    Q_PROPERTY(QString IeRoundRectRgn READ getIeRoundRectRgn WRITE setIeRoundRectRgn NOTIFY
+                   IeRoundRectRgnChanged)
+    Q_PROPERTY(bool IsAttachFolder READ getIsAttachFolder WRITE setIsAttachFolder NOTIFY
+                   IsAttachFolderChanged)
+    Q_PROPERTY(bool UploadServerAutoPORT READ getUploadServerAutoPORT WRITE setUploadServerAutoPORT
+                   NOTIFY UploadServerAutoPORTChanged)
+    Q_PROPERTY(bool IsDragDownAfterEvent READ getIsDragDownAfterEvent WRITE setIsDragDownAfterEvent
+                   NOTIFY IsDragDownAfterEventChanged)
+    Q_PROPERTY(bool IsServerTreeDragOff READ getIsServerTreeDragOff WRITE setIsServerTreeDragOff
+                   NOTIFY IsServerTreeDragOffChanged)
+    Q_PROPERTY(short IsDownUrlEncode READ getIsDownUrlEncode WRITE setIsDownUrlEncode NOTIFY
+                   IsDownUrlEncodeChanged)
 
 public:
     // The local pane shows `names` (null: this machine's real folders).
@@ -95,6 +127,12 @@ public:
     const ControlSettings& settings() const;
     bool isModified() const { return modified_; }
     void setModified(bool modified) { modified_ = modified; }
+
+    // Fires the change signals of the properties that follow the session rather than an
+    // assignment (AllXML and the three selected positions) when their value moved since the
+    // last call. Cheap; runs before every event, and a host that mirrors the properties calls
+    // it after each page call.
+    void notifyDerivedProperties();
 
     // Script methods, in their fixed order. Index arguments count from 0; an index outside
     // a list answers the empty result ("", 0, 0.0, false), never an error. `selectData` is
@@ -338,17 +376,82 @@ signals:
     void OnDargDownSelectTarget(short dragid, const QString& dragpath, const QString& dragxpath,
                                 const QString& droppath);
 
+    // Each property's change signal (its NOTIFY), named after it: whoever mirrors the
+    // properties outside this process, like the page bridge, reads that value again. They are
+    // not events of the page. An assignment fires its own; notifyDerivedProperties() fires
+    // those whose value follows the session.
+    void FileAttachViewModeChanged();
+    void OnlyExtChanged();
+    void exceptionExtChanged();
+    void FilePathDomainAutoChanged();
+    void ServerFileNameMidCharChanged();
+    void HttpServerNameChanged();
+    void HttpPORTChanged();
+    void HttpSendingCancelButChanged();
+    void RemoteFileRunTypeChanged();
+    void DownStyleChanged();
+    void CharsetChanged();
+    void ReceiveDownChanged();
+    void IsFolderViewAfterDownChanged();
+    void DownPathFixChanged();
+    void HttpDownloadCancelButChanged();
+    void LocalUITypeChanged();
+    void SpBarColorChanged();
+    void LocalListViewModeChanged();
+    void LocalTreeAutoSelectChanged();
+    void ServerFileListXMLChanged();
+    void AllXMLChanged();
+    void IeControlBarAllVisiableChanged();
+    void SelectedServerListPositionChanged();
+    void SelectedLocalListPositionChanged();
+    void SelectedListPositionChanged();
+    void ServerListViewModeChanged();
+    void UploadServerAutoDomainChanged();
+    void UploadPOSTFileChanged();
+    void OneFileLimitsizeChanged();
+    void DiskFreeSizeChanged();
+    void ServerFileOverWriteChanged();
+    void UIConfigXMLChanged();
+    void ServerTreeAutoSelectChanged();
+    void ServerFileOpenLimitsizeChanged();
+    void ListFullRowSelectChanged();
+    void InitDiskNameChanged();
+    void IsOutItemDragChanged();
+    void IsDragUploadChanged();
+    void IsDragDownloadChanged();
+    void IsServerToServerDragChanged();
+    void IsServerTreeRenameChanged();
+    void IsServerListRenameChanged();
+    void IsLocalTreeRenameChanged();
+    void IsLocalListRenameChanged();
+    void IeRoundRectRgnChanged();
+    void IsAttachFolderChanged();
+    void UploadServerAutoPORTChanged();
+    void IsDragDownAfterEventChanged();
+    void IsServerTreeDragOffChanged();
+    void IsDownUrlEncodeChanged();
+
 protected:
     // Refuses deferred deletion: its owner ends the face, never a page's deleteLater().
     bool event(QEvent* event) override;
 
 private:
-    template <typename T, typename V> void store(T& field, const V& value) {
+    using ChangeSignal = void (CMxVantrel2Ctrl::*)();
+    // Every accepted assignment fires the property's change signal, an ignored one too: a
+    // mirror that took the assigned value must read back what the control answers.
+    template <typename T, typename V> void store(T& field, const V& value, ChangeSignal changed) {
         field = value;
         modified_ = true;
+        emit(this->*changed)();
     }
-    void ignoreAssignment() { modified_ = true; }
+    void ignoreAssignment(ChangeSignal changed) {
+        modified_ = true;
+        emit(this->*changed)();
+    }
 
     std::unique_ptr<ControlSession> session_;
     bool modified_ = false;
+    // What notifyDerivedProperties() last announced.
+    quint64 announcedCatalogue_ = 0;
+    int announcedServerRow_ = -1, announcedLocalRow_ = -1, announcedRow_ = -1;
 };

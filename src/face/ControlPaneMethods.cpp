@@ -132,6 +132,9 @@ short CMxVantrel2Ctrl::SetLocalGoFolder(const QString& szPath) {
         return LocalGoFolderCode::PaneNotShown;
     if (szPath.isEmpty())
         return LocalGoFolderCode::EmptyPath;
+    // Asked before the path is looked at, so a refused page learns nothing of what exists.
+    if (!session_->pageMayUse(PagePathUse::OpenFolder, szPath))
+        return LocalGoFolderCode::NotAllowed;
     QString path = szPath;
     if (path.size() > 1 && path.endsWith('/'))
         path.chop(1);
@@ -177,6 +180,8 @@ QString CMxVantrel2Ctrl::GetServerCurDropPath() {
 // Only a regular file or a symbolic link (never what it points to) is deleted; a folder or
 // anything else is refused.
 bool CMxVantrel2Ctrl::DeleteLocalFile(const QString& path) {
+    if (!session_->pageMayUse(PagePathUse::Delete, path))
+        return false;
     namespace fs = std::filesystem;
     std::error_code error;
     const fs::file_status status = fs::symlink_status(path.toStdString(), error);

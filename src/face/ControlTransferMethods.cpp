@@ -1,5 +1,6 @@
 // Script methods of uploads, downloads, attaching, form posting and the last HTTP error.
 #include "face/CMxVantrel2Ctrl.h"
+#include "panes/server/AddCodes.h"
 #include "session/ControlSession.h"
 #include "transfer/HttpStatus.h"
 
@@ -28,6 +29,10 @@ bool CMxVantrel2Ctrl::IsDownFileCheck() {
 }
 
 void CMxVantrel2Ctrl::AddLocalFile(const QString& localFile) {
+    if (!session_->pageMayUse(PagePathUse::QueueForUpload, localFile)) {
+        addfileError(AddCode::NotAllowed, localFile);
+        return;
+    }
     session_->attach().addLocalFile(localFile);
 }
 

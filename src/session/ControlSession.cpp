@@ -287,7 +287,30 @@ short ControlSession::upload(const QString& postFile) {
     return code;
 }
 
+// Downloads go to DownPathFix without a question in the layouts without a drop folder (see
+// StartDownload). The page named that folder, so the gate is asked before any node is taken:
+// its question may run the event loop.
+bool ControlSession::mayDownloadIntoFixedFolder() {
+    const QString folder = settings_.DownPathFix;
+    if (settings_.LocalUIType > 1 || folder.isEmpty() ||
+        pageMayUse(PagePathUse::DownloadInto, folder))
+        return true;
+    settings_.setHttpError(
+        kDownloadNotAllowed, 0,
+        QStringLiteral("\"%1\" 폴더에 받는 것을 사용자가 허락하지 않았습니다.").arg(folder));
+    events_.downloadCompleted(kDownloadNotAllowed);
+    return false;
+}
+
+bool ControlSession::hasDownloadSelection() {
+    if (focusPane_ == ServerTreePane)
+        return server_.tree().selected() != nullptr;
+    return focusPane_ == ServerListPane && !selectedListEntries().isEmpty();
+}
+
 void ControlSession::downloadSelection() {
+    if (!hasDownloadSelection() || !mayDownloadIntoFixedFolder())
+        return;
     if (focusPane_ == ServerTreePane) {
         const ServerTreeNode* node = server_.tree().selected();
         if (node && windows_.downloadFolder)

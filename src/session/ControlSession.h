@@ -7,6 +7,7 @@
 #include "panes/local/ServerAttachTarget.h"
 #include "panes/server/ServerPaneController.h"
 #include "session/ItemDrag.h"
+#include "session/PagePathGate.h"
 #include "session/PrompterSlot.h"
 #include "settings/ControlSettings.h"
 #include "settings/HostPage.h"
@@ -84,6 +85,12 @@ public:
 
     // The page that embeds the control; read once, by the start.
     void setHostPage(const HostPage& page) { hostPage_ = page; }
+    // Who decides on the local paths page script names (see PagePathGate); null, the default,
+    // allows every one. The gate outlives the session or is removed first.
+    void setPagePathGate(PagePathGate* gate) { pathGate_ = gate; }
+    bool pageMayUse(PagePathUse use, const QString& path) const {
+        return !pathGate_ || pathGate_->allows(use, path);
+    }
     // The initialisation (Run): takes the host page's values once and fixes the prompter.
     // Later calls do nothing; false then.
     bool start();
@@ -196,6 +203,8 @@ private:
     void registerCommands();
     void addLocalSelection(qint16 focus);
     void openServerFile(const XmlNode& file, qint16 runType);
+    bool hasDownloadSelection();
+    bool mayDownloadIntoFixedFolder();
     void setUpLocalPaneIfShown();
     ServerTreeNode* serverDropFolder(const DropPoint& point);
     void dropForUpload(const ItemDrag& drag, const DropPoint& point);
@@ -231,6 +240,7 @@ private:
     std::function<bool(const QUrl& url)> browserOpener_;
     std::map<int, std::function<void()>> commands_;
     HostPage hostPage_;
+    PagePathGate* pathGate_ = nullptr;
     QString serverCurDropPath_;
     std::optional<ItemDrag> drag_;
     PendingDragDownload pendingDownload_;

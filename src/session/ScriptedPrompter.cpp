@@ -82,3 +82,12 @@ QString ScriptedPrompter::saveFile(const QString& title, const QString& proposed
     QString answer;
     return takeAnswer(QStringLiteral("save"), answer) ? answer : QString();
 }
+
+bool ScriptedPrompter::confirm(const QString& kind, const QString& text) {
+    print_(QStringLiteral("prompt: %1: %2").arg(kind, text));
+    QString answer;
+    if (!takeAnswer(kind, answer))
+        return false;
+    return answer.compare(QStringLiteral("yes"), Qt::CaseInsensitive) == 0 ||
+           answer.compare(QStringLiteral("allow"), Qt::CaseInsensitive) == 0;
+}

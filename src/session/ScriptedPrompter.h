@@ -30,6 +30,10 @@ public:
     QString saveFile(const QString& title, const QString& proposedPath,
                      const QString& filter) override;
 
+    // A yes-or-no question of a kind the host asks itself: prints "prompt: KIND: TEXT" and is
+    // true only when the next queued answer of `kind` is "yes" or "allow" (any letter case).
+    bool confirm(const QString& kind, const QString& text);
+
 private:
     // The next queued answer of `kind`; false when none is queued.
     bool takeAnswer(const QString& kind, QString& answer);

@@ -26,6 +26,7 @@ inline constexpr qint16 kDownloadCutShort = -308; // the body ended before its l
 inline constexpr qint16 kDownloadTooLarge = -309;
 inline constexpr qint16 kDownloadRedirectLoop = -311;    // more redirects than are followed
 inline constexpr qint16 kDownloadRedirectRefused = -312; // a redirect to neither http nor https
+inline constexpr qint16 kDownloadNotAllowed = -313; // the user did not let the page pick the folder
 // Opening a file: it was not there or no program took it.
 inline constexpr qint16 kOpenFailed = -310;
 

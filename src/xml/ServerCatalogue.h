@@ -77,6 +77,8 @@ public:
     // then stays.
     bool LoadFile(const QString& path, Prompter& prompter);
     bool isLoaded() const { return !holder_.document.isEmpty(); }
+    // Moves on with every change of the document (a load included).
+    quint64 revision() const { return revision_; }
     XmlNode root() const { return holder_.root(); }
     const QString& diskName() const { return diskName_; }
     const QString& encodingName() const { return encodingName_; }
@@ -179,10 +181,14 @@ public:
 private:
     const std::optional<XmlNodeList>& collection(const QString& serverPath, bool files,
                                                  bool allDescendants) const;
-    void changed() { cache_.clear(); }
+    void changed() {
+        cache_.clear();
+        ++revision_;
+    }
 
     DocumentHolder holder_;
     QString diskName_;
     QString encodingName_;
     mutable CollectionCache cache_;
+    quint64 revision_ = 0;
 };

@@ -4,6 +4,8 @@
 #include "session/ScriptedPrompter.h"
 
 #include <QJSEngine>
+#include <QMetaProperty>
+#include <QSignalSpy>
 #include <gtest/gtest.h>
 
 namespace {
@@ -113,6 +115,41 @@ TEST_F(ScriptProperties, SelectedListPositionFollowsTheFocusedPane) {
         EXPECT_EQ(eval("ctrl.SelectedListPosition").toInt(), -1) << "focus " << pane;
     }
     EXPECT_EQ(eval("ctrl.SelectedServerListPosition").toInt(), -1);
+}
+
+// A mirror of the properties (the page bridge) hears each assignment and each value that
+// follows the session, before any event that could read it.
+TEST_F(ScriptProperties, ChangeSignalsFollowAssignmentsAndTheSession) {
+    ScriptedPrompter prompter{[](const QString&) {
+    }};
+    ASSERT_EQ(ctrl.session().catalogue().Load(ctrl.settings(), prompter), 0);
+    ctrl.session().serverPane().buildTree();
+    ctrl.session().serverPane().selectFirstFolder();
+
+    const QMetaObject& meta = CMxVantrel2Ctrl::staticMetaObject;
+    for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
+        const QMetaProperty property = meta.property(i);
+        if (!property.isWritable())
+            continue;
+        QSignalSpy spy(&ctrl, property.notifySignal());
+        const QVariant value = property.name() == QByteArray("FileAttachViewMode")
+                                   ? QVariant(short(1))
+                                   : property.read(&ctrl);
+        property.write(&ctrl, value);
+        EXPECT_EQ(spy.count(), 1) << property.name();
+    }
+
+    QStringList order;
+    QObject::connect(&ctrl, &CMxVantrel2Ctrl::AllXMLChanged, [&] { order.append("AllXML"); });
+    QObject::connect(&ctrl, &CMxVantrel2Ctrl::OnXMLLoadCompleat,
+                     [&] { order.append("OnXMLLoadCompleat"); });
+    ctrl.notifyDerivedProperties();
+    order.clear();
+    ctrl.notifyDerivedProperties();
+    EXPECT_TRUE(order.isEmpty()) << "nothing moved";
+    ASSERT_EQ(ctrl.AddServerFile("/f/b.txt", "b.txt", 3, "", ""), 0);
+    ctrl.xmlLoadCompleted(0);
+    EXPECT_EQ(order, QStringList({"AllXML", "OnXMLLoadCompleat"}));
 }
 
 TEST(ControlInitialisation, TakesThePageValuesOnce) {

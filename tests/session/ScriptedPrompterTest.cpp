@@ -54,3 +54,17 @@ TEST(ScriptedPrompter, OptionAndSaveAnswers) {
     EXPECT_EQ(lines.value(0), "prompt: option: exists f.bin [Resume|Overwrite|Skip]");
     EXPECT_EQ(lines.value(4), "prompt: save: s: /p/f.bin");
 }
+
+TEST(ScriptedPrompter, AHostsOwnYesOrNoQuestionIsNoUnlessAnsweredYes) {
+    QStringList lines;
+    ScriptedPrompter prompter([&](const QString& line) { lines.append(line); });
+    prompter.queueAnswer("path", "Allow");
+    prompter.queueAnswer("path", "no");
+    prompter.queueAnswer("path", "YES");
+    prompter.queueAnswer("ask", "yes");
+    EXPECT_TRUE(prompter.confirm("path", "may it?"));
+    EXPECT_FALSE(prompter.confirm("path", "may it?"));
+    EXPECT_TRUE(prompter.confirm("path", "may it?"));
+    EXPECT_FALSE(prompter.confirm("path", "may it?")) << "nothing queued for the kind";
+    EXPECT_EQ(lines.value(0), "prompt: path: may it?");
+}

@@ -258,3 +258,18 @@ TEST_F(TestServerTest, IfRangeServesTheRangeOnlyOfTheSameVersion) {
     EXPECT_EQ(changed.body, second);
     EXPECT_NE(changed.fields.value("etag"), tag);
 }
+
+// Browsers get pages and scripts by type; the control's documents and files stay plain bytes.
+TEST_F(TestServerTest, PagesAndScriptsGoOutByType) {
+    write(root() + "/page.html", "<p>page</p>");
+    write(root() + "/client.js", "1;");
+    write(root() + "/catalogue.xml", "<MORVEXXML/>");
+    TestServer server({"--root", root()});
+    ASSERT_TRUE(server.isRunning());
+    EXPECT_EQ(CurlGet(server.url("/page.html"), {}).fields.value("content-type"),
+              "text/html; charset=utf-8");
+    EXPECT_EQ(CurlGet(server.url("/client.js"), {}).fields.value("content-type"),
+              "text/javascript; charset=utf-8");
+    EXPECT_EQ(CurlGet(server.url("/catalogue.xml"), {}).fields.value("content-type"),
+              "application/octet-stream");
+}

@@ -27,6 +27,7 @@ inline constexpr short Opened = 0;
 inline constexpr short EmptyPath = -1;
 inline constexpr short NotAFolder = -2;
 inline constexpr short PaneNotShown = -3; // only layout 2 shows the local pane
+inline constexpr short NotAllowed = -4;   // the user did not let the page open this folder
 } // namespace LocalGoFolderCode
 
 // What the local pane asks of its surroundings; each has a harmless default.

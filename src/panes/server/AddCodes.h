@@ -18,7 +18,8 @@ inline constexpr short DeclinedOverwrite = -1013;
 // Ends a batch: the overwrite question was cancelled, or the catalogue was replaced while
 // the batch waited for the page or the user.
 inline constexpr short CancelledBatch = -1014;
-inline constexpr short Replaced = -1099; // an entry of that name was (or may be) replaced
+inline constexpr short NotAllowed = -1015; // the user did not let the page queue this path
+inline constexpr short Replaced = -1099;   // an entry of that name was (or may be) replaced
 } // namespace AddCode
 
 // The two codes that end a whole batch; every other refusal only skips the one file.
