@@ -18,18 +18,8 @@ const char* const kCatalogue = R"(<?xml version="1.0" encoding="UTF-8"?>
   </FOLDER>
 </MORVEXXML>)";
 
-// `expect` collects what went wrong and `finish` prints it; `fired` collects the drag events
-// and the attach, download and error events, in order, until `take`.
+// `fired` collects the drag, attach, download and error events, in order, until `take`.
 const char* const kPageHelpers = R"(
-    var failures = [];
-    function expect(what, got, want) {
-        if (JSON.stringify(got) !== JSON.stringify(want))
-            failures.push(what + ": got " + JSON.stringify(got) + ", want " + JSON.stringify(want));
-    }
-    function finish() {
-        console.log(failures.length ? failures.join("\n") : "ok");
-        host.quit(0);
-    }
     var fired = [];
     ctrl.OnDragDropingErr.connect(function (code, name) { fired.push("error " + code + " " + name); });
     ctrl.OnDragDropCompleat.connect(function () { fired.push("moved"); });
@@ -80,7 +70,8 @@ protected:
     // temporary folder; expects it to print "ok".
     void expectOk(const QString& script, const QStringList& params = {}) {
         const PageSite::Run page =
-            site.run(QString(kPageHelpers) + QString(R"(
+            site.run(QString(kPageExpectations) + kPageHelpers +
+                         QString(R"(
                 var localFolder = "%1";
                 ctrl.OnLoadCompleat.connect(function () {
                     ctrl.SetLocalGoFolder(localFolder + "/q"); // shows q in the tree
@@ -88,7 +79,7 @@ protected:
                     %2
                     finish();
                 });)")
-                                                 .arg(local.path(), script),
+                             .arg(local.path(), script),
                      QStringList{"UIConfigXML=/ui.xml", "ServerFileListXML=/catalogue.xml",
                                  "LocalUIType=2"} +
                          params);

@@ -64,18 +64,9 @@ const char* const kCatalogue = R"(<?xml version="1.0" encoding="UTF-8"?>
   </FOLDER>
 </MORVEXXML>)";
 
-// `expect` collects what went wrong, `finish` prints it and ends; `fired` holds the codes
+// `fired` holds the codes
 // OnPopupMenu brought since the last `take`.
 const char* const kPageHelpers = R"(
-    var failures = [];
-    function expect(what, got, want) {
-        if (JSON.stringify(got) !== JSON.stringify(want))
-            failures.push(what + ": got " + JSON.stringify(got) + ", want " + JSON.stringify(want));
-    }
-    function finish() {
-        console.log(failures.length ? failures.join("\n") : "ok");
-        host.quit(0);
-    }
     var fired = [];
     ctrl.OnPopupMenu.connect(function (code) { fired.push(code); });
     function take() { var codes = fired; fired = []; return codes; }
@@ -97,14 +88,15 @@ protected:
     // the temporary folder; expects it to print "ok".
     void expectOk(const QString& script) {
         const PageSite::Run page =
-            site.run(QString(kPageHelpers) + QString(R"(
+            site.run(QString(kPageExpectations) + kPageHelpers +
+                         QString(R"(
                 var localFolder = "%1";
                 ctrl.OnLoadCompleat.connect(function () {
                     ctrl.SetLocalGoFolder(localFolder);
                     %2
                     finish();
                 });)")
-                                                 .arg(local.path(), script),
+                             .arg(local.path(), script),
                      {"UIConfigXML=/ui.xml", "ServerFileListXML=/catalogue.xml", "LocalUIType=2"});
         EXPECT_EQ(page.exitCode, 0) << page.errors.toStdString();
         EXPECT_EQ(page.output, "ok\n") << page.errors.toStdString();

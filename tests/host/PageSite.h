@@ -9,6 +9,20 @@
 #include <QTemporaryDir>
 #include <memory>
 
+// Page script for checks: `expect(what, got, want)` notes a mismatch of the two values as
+// JSON, `finish()` prints the mismatches (or "ok") and ends the page.
+inline const char* const kPageExpectations = R"(
+    var failures = [];
+    function expect(what, got, want) {
+        if (JSON.stringify(got) !== JSON.stringify(want))
+            failures.push(what + ": got " + JSON.stringify(got) + ", want " + JSON.stringify(want));
+    }
+    function finish() {
+        console.log(failures.length ? failures.join("\n") : "ok");
+        host.quit(0);
+    }
+)";
+
 // A site folder served by the loopback test server, and vantrel-host running page scripts
 // on it offscreen, as a browser page would run.
 class PageSite {
