@@ -52,6 +52,8 @@ qint16 Download(const QString& base, const QString& name, qint64 size, const QSt
     job.settings.charset = "UTF-8";
     job.settings.hostBase = base;
     job.settings.downloadFolder = folder;
+    // A cut fails its run, so that the next run resumes the part from disk.
+    job.settings.retryCount = 0;
     job.addFileRow(name, "/" + name, size, {});
     ResumeAlways questions;
     RunDownload(job, questions);
