@@ -64,7 +64,8 @@ void OpenDownloadWindow::showEvent(QShowEvent* event) {
     timer_.start();
     CleanOldTempFiles(job_.tempFolder);
     fileName_->setFullText(job_.fileName);
-    worker_.start([this] { RunOpenDownload(job_); });
+    worker_.start([this] { RunOpenDownload(job_); }, this, [this] { tick(); });
+    tick();
 }
 
 void OpenDownloadWindow::tick() {

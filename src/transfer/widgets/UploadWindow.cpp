@@ -120,13 +120,16 @@ void UploadWindow::showEvent(QShowEvent* event) {
     movie->start();
     timer_.start();
     startWorker();
+    tick();
 }
 
 void UploadWindow::startWorker() {
-    worker_.start([this] { RunUpload(job_); });
+    worker_.start([this] { RunUpload(job_); }, this, [this] { tick(); });
 }
 
 void UploadWindow::tick() {
+    if (closeAllowed())
+        return;
     cancelButton_->setEnabled(job_.cancelButtonEnabled && job_.progressLive);
     refreshStatusLine();
     refreshCountLine();
