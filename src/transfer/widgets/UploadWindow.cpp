@@ -120,7 +120,8 @@ void UploadWindow::showEvent(QShowEvent* event) {
     movie->start();
     timer_.start();
     startWorker();
-    tick();
+    // The first tick at once, from the event loop: a window must not close inside its showing.
+    QMetaObject::invokeMethod(this, &UploadWindow::tick, Qt::QueuedConnection);
 }
 
 void UploadWindow::startWorker() {
