@@ -45,7 +45,7 @@ private:
     QByteArray url() const;
     // One request for the bytes from onDisk_ on.
     HttpResult request();
-    bool acceptHead(int status);
+    bool acceptHead(int status, qint64 length);
     bool takeBody(QByteArrayView piece);
     // Whether a try that ended with `result` is worth resuming.
     bool mayResume(const HttpResult& result) const;
@@ -66,6 +66,8 @@ private:
     HttpSession& session_;
     RateLimiter& limiter_;
     PartialValidators validators_; // of the version the part on disk belongs to
+    bool markerCurrent_ = false;   // the marker beside the file holds validators_
+    qint64 fileEnd_ = -1;          // the file's length once the reply is whole; -1: unknown
     FileChecksum checksum_;
     QFile file_;
     FileEnd end_ = FileEnd::None;
@@ -89,8 +91,8 @@ HttpResult FileRowFetch::request() {
             headers.append("If-Range: " + version);
     }
     HttpReplyHandler handler;
-    handler.onHead = [this](int status, qint64) {
-        return acceptHead(status);
+    handler.onHead = [this](int status, qint64 length) {
+        return acceptHead(status, length);
     };
     handler.onBody = [this](QByteArrayView piece) {
         return takeBody(piece);
@@ -103,7 +105,7 @@ HttpResult FileRowFetch::request() {
     return result;
 }
 
-bool FileRowFetch::acceptHead(int status) {
+bool FileRowFetch::acceptHead(int status, qint64 length) {
     const HeadVerdict verdict =
         JudgeDownloadHead(status, onDisk_, session_.replyHeader("Content-Range"));
     if (verdict == HeadVerdict::NotFound || target_.isEmpty() || verdict == HeadVerdict::Unusable ||
@@ -129,9 +131,12 @@ bool FileRowFetch::acceptHead(int status) {
     }
     const PartialValidators reply{session_.replyHeader("ETag"),
                                   session_.replyHeader("Last-Modified")};
-    if (fromStart || !reply.entityTag.isEmpty() || !reply.lastModified.isEmpty())
+    if ((fromStart || !reply.entityTag.isEmpty() || !reply.lastModified.isEmpty()) &&
+        !(reply == validators_)) {
         validators_ = reply;
-    WritePartialMarker(target_, validators_);
+        markerCurrent_ = false;
+    }
+    fileEnd_ = length >= 0 ? onDisk_ + length : -1;
     end_ = FileEnd::Receiving;
     row_.state = DownloadRow::Receiving;
     ++job_.receiving;
@@ -139,6 +144,12 @@ bool FileRowFetch::acceptHead(int status) {
 }
 
 bool FileRowFetch::takeBody(QByteArrayView piece) {
+    // The marker goes down before the first byte that leaves the file incomplete; a body that
+    // completes the file at once (most small files) needs none.
+    if (!markerCurrent_ && (fileEnd_ < 0 || onDisk_ + piece.size() < fileEnd_)) {
+        WritePartialMarker(target_, validators_);
+        markerCurrent_ = true;
+    }
     if (file_.write(piece.data(), piece.size()) != piece.size()) {
         end_ = FileEnd::WriteFailed;
         return false;
@@ -170,7 +181,7 @@ bool FileRowFetch::pause(int ms) const {
 
 FileRowEnd FileRowFetch::run() {
     if (onDisk_ > 0)
-        ReadPartialMarker(target_, validators_);
+        markerCurrent_ = ReadPartialMarker(target_, validators_);
     row_.state = DownloadRow::Checking;
     job_.armFileCancel(lane_);
     int barrenTries = 0; // consecutive tries that brought no new byte

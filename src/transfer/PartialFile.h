@@ -17,6 +17,7 @@ struct PartialValidators {
     // The If-Range value naming the same version: a strong entity tag, else the date; empty
     // when neither can serve.
     QByteArray ifRange() const;
+    bool operator==(const PartialValidators&) const = default;
 };
 
 // Where the marker of `target` lies.
