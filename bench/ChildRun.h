@@ -3,10 +3,11 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QStringList>
+#include <algorithm>
 #include <fcntl.h>
 #include <spawn.h>
-#include <sys/resource.h>
 #include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 extern char** environ;
@@ -20,8 +21,23 @@ struct ChildRun {
     double peakMiB = 0;
 };
 
+// The peak resident memory of process `pid` so far in MiB (VmHWM); 0 once it has gone.
+inline double PeakOfProcessMiB(pid_t pid) {
+    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble() / 1024.0;
+    }
+    return 0;
+}
+
 // Runs `program` (looked up on PATH) with `args`, its output going nowhere, and waits for it.
+// Its peak memory is read from /proc while it runs: the kernel's own account of a child
+// starts from the memory of the process that spawned it.
 inline ChildRun RunChild(const QString& program, const QStringList& args) {
+    constexpr int kSampleMs = 5;
     std::vector<QByteArray> storage{QFile::encodeName(program)};
     for (const QString& arg : args)
         storage.push_back(QFile::encodeName(arg));
@@ -42,11 +58,16 @@ inline ChildRun RunChild(const QString& program, const QStringList& args) {
     if (spawned != 0)
         return run;
     int status = 0;
-    rusage usage{};
-    if (wait4(pid, &status, 0, &usage) != pid)
-        return run;
+    for (;;) {
+        const pid_t ended = waitpid(pid, &status, WNOHANG);
+        if (ended == pid)
+            break;
+        if (ended < 0)
+            return run;
+        run.peakMiB = std::max(run.peakMiB, PeakOfProcessMiB(pid));
+        usleep(kSampleMs * 1000);
+    }
     run.seconds = clock.nsecsElapsed() / 1e9;
-    run.peakMiB = usage.ru_maxrss / 1024.0; // KiB on Linux
     run.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     return run;
 }
