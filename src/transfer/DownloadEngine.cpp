@@ -39,13 +39,17 @@ private:
     }
     HttpSession openSession(int lane) const;
     void runLane(HttpSession& session, int lane);
-    // The next file row, creating the folder rows met on the way; -1 when none is left or
-    // cancel-all stopped the run.
-    int claimFileRow();
+    // The next file row, creating the folder rows met on the way, and its turn to settle its
+    // target; -1 when none is left or cancel-all stopped the run.
+    int claimFileRow(int& turn);
+    // Rows settle their targets one at a time in the order they were claimed, so the questions
+    // come in the order of the list and a row naming the file of an earlier one finds it there.
+    void waitForTurn(int turn);
+    void endTurn();
     void runFolderRow(int index);
     bool rowNamesAreSafe(const DownloadRow& row) const;
 
-    // Under askLock_: where row `index` goes, asking the user as the row's style wants.
+    // In the row's turn: where row `index` goes, asking the user as the row's style wants.
     Settled settleTarget(int index, FileTarget& target);
     // The target path by the row's style; empty when none was chosen.
     QString chooseTarget(int index);
@@ -63,8 +67,6 @@ private:
     DownloadQuestions& questions_;
     RateLimiter limiter_;
 
-    std::mutex askLock_; // rows are claimed and their targets settled one at a time
-
     std::mutex targetsLock_;
     std::condition_variable targetFreed_;
     QSet<QString> targetsInUse_;
@@ -72,7 +74,10 @@ private:
     std::atomic<bool> stoppedByCancel_{false}; // cancel-all ended the rows before their end
 
     std::mutex lock_; // everything below
+    std::condition_variable turnEnded_;
     int nextRow_ = 0;
+    int turnsClaimed_ = 0;
+    int turnsEnded_ = 0;
     DownloadFailure lastFailure_; // code 0 while every row went well
     qint32 lastSystemError_ = 0;
     int done_ = 0;
@@ -122,7 +127,7 @@ void DownloadRun::runFolderRow(int index) {
     job_.folderCreated = true;
 }
 
-int DownloadRun::claimFileRow() {
+int DownloadRun::claimFileRow(int& turn) {
     std::lock_guard lock(lock_);
     while (nextRow_ < job_.rowCount()) {
         if (job_.isCancelled()) {
@@ -134,11 +139,25 @@ int DownloadRun::claimFileRow() {
         if (!job_.row(index).isFolder) {
             job_.setStatusLine(quoted(job_.row(index), "S_DownloadMsg"));
             showCount(remaining_);
+            turn = turnsClaimed_++;
             return index;
         }
         runFolderRow(index);
     }
     return -1;
+}
+
+void DownloadRun::waitForTurn(int turn) {
+    std::unique_lock lock(lock_);
+    turnEnded_.wait(lock, [&] { return turnsEnded_ == turn; });
+}
+
+void DownloadRun::endTurn() {
+    {
+        std::lock_guard lock(lock_);
+        ++turnsEnded_;
+    }
+    turnEnded_.notify_all();
 }
 
 QString DownloadRun::chooseTarget(int index) {
@@ -232,18 +251,14 @@ DownloadRun::Settled DownloadRun::settleTarget(int index, FileTarget& target) {
 
 void DownloadRun::runLane(HttpSession& session, int lane) {
     for (;;) {
+        int turn = 0;
+        const int index = claimFileRow(turn);
+        if (index < 0)
+            return;
         FileTarget target;
-        Settled settled = Settled::Finished;
-        int index = -1;
-        {
-            // Rows are claimed and settled in their order, so the questions come in the order
-            // of the list and a row naming the file of an earlier one finds it there.
-            std::lock_guard ask(askLock_);
-            index = claimFileRow();
-            if (index < 0)
-                return;
-            settled = settleTarget(index, target);
-        }
+        waitForTurn(turn);
+        const Settled settled = settleTarget(index, target);
+        endTurn();
         if (settled == Settled::RunCancelled) {
             stoppedByCancel_ = true;
             return;
