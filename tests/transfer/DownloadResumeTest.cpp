@@ -306,28 +306,29 @@ TEST_F(DownloadResumeTest, ParallelRowsRunAtOnceEachOnItsOwnConnection) {
     QList<QByteArray> sources;
     for (int i = 0; i < 4; ++i)
         sources.append(writeFile(QString("p%1.bin").arg(i), 51200));
-    for (const int parallel : {1, 4}) {
+    // A second per file: requests less than that apart were served at the same time.
+    for (const int parallel : {4, 1}) {
+        const int rows = parallel == 4 ? 4 : 2;
         QFile::remove(logPath());
-        // Half a second per file: requests less than that apart ran at once.
-        TestServer server({"--root", root(), "--rate", "100", "--log", logPath()});
+        TestServer server({"--root", root(), "--rate", "50", "--log", logPath()});
         DownloadJob job;
         prepareJob(job, server);
         job.settings.parallel = parallel;
-        for (int i = 0; i < 4; ++i) {
+        for (int i = 0; i < rows; ++i) {
             QFile::remove(targetFile(QString("p%1.bin").arg(i)));
             job.addFileRow(QString("p%1.bin").arg(i), QString("/p%1.bin").arg(i), 51200, {});
         }
         QueuedPrompter prompter;
         EXPECT_EQ(runJob(job, prompter), 0);
-        EXPECT_EQ(job.bytesDone, 4 * 51200);
-        for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(job.bytesDone, rows * 51200);
+        for (int i = 0; i < rows; ++i) {
             EXPECT_EQ(readFile(targetFile(QString("p%1.bin").arg(i))), sources[i]) << i;
             EXPECT_EQ(job.row(i).state, DownloadRow::Succeeded) << i;
             EXPECT_EQ(job.row(i).bytesOnDisk, 51200) << i;
         }
-        EXPECT_EQ(job.countLine(), "0 files (4 / 4)");
+        EXPECT_EQ(job.countLine(), QString("0 files (%1 / %1)").arg(rows));
         const auto log = ReadRequestLog(logPath());
-        ASSERT_EQ(log.size(), 4);
+        ASSERT_EQ(log.size(), rows);
         QSet<int> connections;
         qint64 first = log[0]["at_ms"].toInteger(), last = first;
         for (const QJsonObject& entry : log) {
@@ -337,10 +338,10 @@ TEST_F(DownloadResumeTest, ParallelRowsRunAtOnceEachOnItsOwnConnection) {
         }
         if (parallel == 4) {
             EXPECT_EQ(connections.size(), 4);
-            EXPECT_LT(last - first, 400) << "the four requests did not overlap";
+            EXPECT_LT(last - first, 900) << "the four requests did not overlap";
         } else {
             EXPECT_EQ(connections.size(), 1);
-            EXPECT_GE(last - first, 1400);
+            EXPECT_GE(last - first, 900) << "one row began before the other had ended";
         }
     }
 }
