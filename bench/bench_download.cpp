@@ -1,15 +1,15 @@
 // Download of one large file through the download engine against `curl -o` from the same
 // loopback server in the same run (size in MiB from VANTREL_BENCH_DOWNLOAD_MB, default 1024),
 // and 100 downloads cut at random offsets by --drop-after, each resumed and compared.
+#include "BenchServer.h"
+#include "ChildRun.h"
 #include "PeakMemory.h"
 #include "platform/HttpClient.h"
 #include "transfer/DownloadEngine.h"
 
-#include <QCoreApplication>
 #include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
@@ -18,27 +18,6 @@ namespace {
 
 constexpr int kCutRounds = 100;
 constexpr int kSpeedRounds = 3;
-
-// vantrel-testserver next to this binary, for the life of the object.
-class ServedFolder {
-public:
-    ServedFolder(const QString& root, const QStringList& extra = {}) {
-        const QString binary = QCoreApplication::applicationDirPath() + "/vantrel-testserver";
-        process_.start(binary, QStringList{"--root", root} + extra);
-        if (process_.waitForStarted() && process_.waitForReadyRead(10000))
-            port_ = process_.readLine().trimmed().mid(13).toInt();
-    }
-    ~ServedFolder() {
-        process_.terminate();
-        process_.waitForFinished(3000);
-    }
-    QString base() const { return QStringLiteral("http://127.0.0.1:%1").arg(port_); }
-    bool running() const { return port_ > 0; }
-
-private:
-    QProcess process_;
-    int port_ = 0;
-};
 
 // Every existing file is resumed; no save dialog is ever needed.
 class ResumeAlways : public DownloadQuestions {
@@ -52,6 +31,8 @@ qint16 Download(const QString& base, const QString& name, qint64 size, const QSt
     job.settings.charset = "UTF-8";
     job.settings.hostBase = base;
     job.settings.downloadFolder = folder;
+    // A cut fails its run, so that the next run resumes the part from disk.
+    job.settings.retryCount = 0;
     job.addFileRow(name, "/" + name, size, {});
     ResumeAlways questions;
     RunDownload(job, questions);
@@ -67,14 +48,11 @@ double EngineSeconds(const QString& base, qint64 size, const QString& folder) {
     return code == 0 && QFile(folder + "/big.bin").size() == size ? seconds : -1.0;
 }
 
-double CurlSeconds(const QString& base, const QString& folder) {
-    QElapsedTimer timer;
-    timer.start();
-    const int exitCode =
-        QProcess::execute("curl", {"-s", "-o", folder + "/curl.bin", base + "/big.bin"});
-    const double seconds = timer.nsecsElapsed() / 1e9;
+bench::ChildRun CurlRun(const QString& base, const QString& folder) {
+    const bench::ChildRun run =
+        bench::RunChild("curl", {"-s", "-o", folder + "/curl.bin", base + "/big.bin"});
     QFile::remove(folder + "/curl.bin");
-    return exitCode == 0 ? seconds : -1.0;
+    return run;
 }
 
 void BM_DownloadAgainstCurl(benchmark::State& state) {
@@ -87,33 +65,47 @@ void BM_DownloadAgainstCurl(benchmark::State& state) {
         return;
     }
     file.close();
-    ServedFolder server(served.path());
+    bench::BenchServer server({"--root", served.path()});
     if (!server.running()) {
         state.SkipWithError("test server did not start");
         return;
     }
     double engine = 0;
-    double curl = 0;
+    bench::ChildRun curl;
+    double enginePeakMiB = 0;
+    double engineGrowthMiB = 0;
     for (auto _ : state) {
         // Alternating rounds, best of each: the machine's other load hits both alike.
         for (int round = 0; round < kSpeedRounds; ++round) {
-            const double curlRound = CurlSeconds(server.base(), local.path());
+            const bench::ChildRun curlRound = CurlRun(server.base(), local.path());
+            bench::ResetPeakResident();
+            const qint64 before = bench::ResidentKiB();
             const double engineRound = EngineSeconds(server.base(), size, local.path());
-            if (engineRound <= 0 || curlRound <= 0) {
+            enginePeakMiB = std::max(enginePeakMiB, bench::PeakResidentKiB() / 1024.0);
+            engineGrowthMiB =
+                std::max(engineGrowthMiB, (bench::PeakResidentKiB() - before) / 1024.0);
+            if (engineRound <= 0 || !curlRound.ok) {
                 state.SkipWithError("a download failed");
                 return;
             }
             engine = round == 0 ? engineRound : std::min(engine, engineRound);
-            curl = round == 0 ? curlRound : std::min(curl, curlRound);
+            if (round == 0 || curlRound.seconds < curl.seconds)
+                curl = curlRound;
         }
         state.SetIterationTime(engine);
     }
     state.SetBytesProcessed(state.iterations() * size);
     state.counters["engine_MiBps"] = size / 1048576.0 / engine;
-    state.counters["curl_MiBps"] = size / 1048576.0 / curl;
-    state.counters["ratio_vs_curl"] = curl / engine;
-    state.counters["peak_rss_MiB"] = bench::PeakResidentKiB() / 1024.0;
-    std::printf("download throughput ratio vs curl -o: %.2f\n", curl / engine);
+    state.counters["curl_MiBps"] = size / 1048576.0 / curl.seconds;
+    state.counters["ratio_vs_curl"] = curl.seconds / engine;
+    state.counters["peak_rss_MiB"] = enginePeakMiB;
+    state.counters["rss_growth_MiB"] = engineGrowthMiB;
+    state.counters["curl_peak_rss_MiB"] = curl.peakMiB;
+    std::printf("download of %lld MiB: %.2f s, curl -o %.2f s, throughput ratio vs curl %.2f; "
+                "peak RSS %.0f MiB (the whole bench process, %.1f MiB of it added by the run), "
+                "curl %.0f MiB\n",
+                size / 1048576LL, engine, curl.seconds, curl.seconds / engine, enginePeakMiB,
+                engineGrowthMiB, curl.peakMiB);
 }
 
 QByteArray RandomBytes(qint64 size) {
@@ -125,7 +117,7 @@ QByteArray RandomBytes(qint64 size) {
 
 // One round: a file cut after a random number of body bytes, then resumed from a whole
 // server. True when the result equals the source byte for byte.
-bool CutAndResume(const QString& servedRoot, const QString& folder, const ServedFolder& whole,
+bool CutAndResume(const QString& servedRoot, const QString& folder, const bench::BenchServer& whole,
                   int round) {
     const QString name = QStringLiteral("cut%1.bin").arg(round);
     const qint64 size = 4096 + QRandomGenerator::global()->bounded(2 * 1048576);
@@ -136,7 +128,7 @@ bool CutAndResume(const QString& servedRoot, const QString& folder, const Served
     served.close();
     const qint64 cut = 1 + QRandomGenerator::global()->bounded(size - 1);
     {
-        ServedFolder cutting(servedRoot, {"--drop-after", QString::number(cut)});
+        bench::BenchServer cutting({"--root", servedRoot, "--drop-after", QString::number(cut)});
         if (!cutting.running() || Download(cutting.base(), name, size, folder) != kDownloadCutShort)
             return false;
     }
@@ -148,7 +140,7 @@ bool CutAndResume(const QString& servedRoot, const QString& folder, const Served
 
 void BM_CutDownloadsResumeByteIdentical(benchmark::State& state) {
     QTemporaryDir served, local;
-    ServedFolder whole(served.path());
+    bench::BenchServer whole({"--root", served.path()});
     int identical = 0;
     for (auto _ : state) {
         identical = 0;

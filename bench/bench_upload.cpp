@@ -1,37 +1,17 @@
 // Upload of one large file through the upload engine against `curl -F` to the same loopback
 // server, in the same run. Size in MiB from VANTREL_BENCH_UPLOAD_MB (default 1024).
+#include "BenchServer.h"
+#include "ChildRun.h"
 #include "PeakMemory.h"
 #include "platform/HttpClient.h"
 #include "transfer/UploadEngine.h"
 
-#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
-
-// The server binary next to this one; it prints "listening on PORT" first.
-class BenchServer {
-public:
-    explicit BenchServer(const QString& uploadDir) {
-        const QString binary = QCoreApplication::applicationDirPath() + "/vantrel-testserver";
-        process_.start(binary, {"--root", uploadDir, "--upload-dir", uploadDir});
-        if (process_.waitForStarted() && process_.waitForReadyRead(10000))
-            port_ = process_.readLine().trimmed().mid(13).toInt();
-    }
-    ~BenchServer() {
-        process_.terminate();
-        process_.waitForFinished(3000);
-    }
-    int port() const { return port_; }
-
-private:
-    QProcess process_;
-    int port_ = 0;
-};
 
 double EngineSeconds(const QString& path, qint64 size, int port) {
     UploadJob job;
@@ -47,14 +27,10 @@ double EngineSeconds(const QString& path, qint64 size, int port) {
     return job.resultCode() == 0 ? seconds : -1.0;
 }
 
-double CurlSeconds(const QString& path, int port) {
-    QElapsedTimer timer;
-    timer.start();
-    const int exitCode = QProcess::execute(
-        "curl", {"-s", "-o", "/dev/null", "-F", "path=disk/", "-F", "file_attach=@" + path,
-                 QString("http://127.0.0.1:%1/upload.php?upinx=0").arg(port)});
-    const double seconds = timer.nsecsElapsed() / 1e9;
-    return exitCode == 0 ? seconds : -1.0;
+bench::ChildRun CurlRun(const QString& path, int port) {
+    return bench::RunChild("curl", {"-s", "-o", "/dev/null", "-F", "path=disk/", "-F",
+                                    "file_attach=@" + path,
+                                    QString("http://127.0.0.1:%1/upload.php?upinx=0").arg(port)});
 }
 
 void BM_UploadAgainstCurl(benchmark::State& state) {
@@ -69,28 +45,40 @@ void BM_UploadAgainstCurl(benchmark::State& state) {
         return;
     }
     file.close();
-    BenchServer server(uploads.path());
+    bench::BenchServer server({"--root", uploads.path(), "--upload-dir", uploads.path()});
     if (server.port() <= 0) {
         state.SkipWithError("test server did not start");
         return;
     }
-    double engine = 0, curl = 0;
+    double engine = 0;
+    double enginePeakMiB = 0;
+    double engineGrowthMiB = 0;
+    bench::ChildRun curl;
     for (auto _ : state) {
+        bench::ResetPeakResident();
+        const qint64 before = bench::ResidentKiB();
         engine = EngineSeconds(path, size, server.port());
-        curl = CurlSeconds(path, server.port());
+        enginePeakMiB = bench::PeakResidentKiB() / 1024.0;
+        engineGrowthMiB = (bench::PeakResidentKiB() - before) / 1024.0;
+        curl = CurlRun(path, server.port());
         state.SetIterationTime(engine);
     }
-    if (engine <= 0 || curl <= 0) {
+    if (engine <= 0 || !curl.ok) {
         state.SkipWithError("an upload failed");
         return;
     }
     const double mib = size / 1048576.0;
     state.counters["engine_MiB_s"] = mib / engine;
-    state.counters["curl_MiB_s"] = mib / curl;
-    state.counters["ratio_vs_curl"] = curl / engine;
-    state.counters["peak_rss_MiB"] = bench::PeakResidentKiB() / 1024.0;
-    std::printf("upload throughput ratio vs curl -F: %.2f (engine %.0f MiB/s, curl %.0f MiB/s)\n",
-                curl / engine, mib / engine, mib / curl);
+    state.counters["curl_MiB_s"] = mib / curl.seconds;
+    state.counters["ratio_vs_curl"] = curl.seconds / engine;
+    state.counters["peak_rss_MiB"] = enginePeakMiB;
+    state.counters["rss_growth_MiB"] = engineGrowthMiB;
+    state.counters["curl_peak_rss_MiB"] = curl.peakMiB;
+    std::printf("upload of %.0f MiB: %.2f s, curl -F %.2f s, throughput ratio vs curl %.2f; "
+                "peak RSS %.0f MiB (the whole bench process, %.1f MiB of it added by the run), "
+                "curl %.0f MiB\n",
+                mib, engine, curl.seconds, curl.seconds / engine, enginePeakMiB, engineGrowthMiB,
+                curl.peakMiB);
 }
 
 } // namespace

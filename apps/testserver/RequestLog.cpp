@@ -49,6 +49,7 @@ QJsonArray PartsJson(const std::vector<LoggedPart>& parts) {
 } // namespace
 
 bool RequestLog::open(const std::string& path) {
+    m_clock.start();
     if (path.empty())
         return true;
     m_file.open(path, std::ios::app | std::ios::binary);
@@ -72,6 +73,7 @@ void RequestLog::write(const httplib::Request& req, std::uint64_t bodyLength,
         {"headers", Headers(req)},
         {"body_length", static_cast<qint64>(bodyLength)},
         {"remote_port", req.remote_port},
+        {"at_ms", m_clock.elapsed()},
     };
     if (req.is_multipart_form_data())
         line.insert("parts", PartsJson(parts));

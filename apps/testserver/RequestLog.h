@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <cstdint>
 #include <fstream>
 #include <httplib.h>
@@ -32,4 +33,5 @@ public:
 private:
     std::mutex m_mutex;
     std::ofstream m_file;
+    QElapsedTimer m_clock; // since open(): when each request arrived
 };

@@ -96,7 +96,8 @@ Prints "listening on PORT" as its first line. Stops on SIGTERM or SIGINT.
   --root DIR          folder to serve (required); paths leading outside it are refused (403)
   --port N            port to listen on; 0 (default) picks a free one
   --log FILE.jsonl    append one JSON line per request: method, path, query, headers,
-                      body_length, remote_port (same port: same connection), parts
+                      body_length, remote_port (same port: same connection),
+                      at_ms (when it arrived, in ms since the server started), parts
                       (name, filename, length, and value for a field without filename)
                       of a multipart body; header values are
                       logged as the server library parsed them (percent-decoded, empty

@@ -109,6 +109,15 @@ class CMxVantrel2Ctrl : public QObject, public ControlEvents {
                    NOTIFY IsServerTreeDragOffChanged)
     Q_PROPERTY(short IsDownUrlEncode READ getIsDownUrlEncode WRITE setIsDownUrlEncode NOTIFY
                    IsDownUrlEncodeChanged)
+    // Additions beyond the classic 50 (README): automatic resume, parallel and capped transfers.
+    Q_PROPERTY(short DownRetryCount READ getDownRetryCount WRITE setDownRetryCount NOTIFY
+                   DownRetryCountChanged)
+    Q_PROPERTY(
+        short DownParallel READ getDownParallel WRITE setDownParallel NOTIFY DownParallelChanged)
+    Q_PROPERTY(int DownRateLimitKBps READ getDownRateLimitKBps WRITE setDownRateLimitKBps NOTIFY
+                   DownRateLimitKBpsChanged)
+    Q_PROPERTY(int UpRateLimitKBps READ getUpRateLimitKBps WRITE setUpRateLimitKBps NOTIFY
+                   UpRateLimitKBpsChanged)
 
 public:
     // The local pane shows `names` (null: this machine's real folders).
@@ -332,6 +341,14 @@ public:
     void setIsServerTreeDragOff(bool value);
     short getIsDownUrlEncode() const;
     void setIsDownUrlEncode(short value);
+    short getDownRetryCount() const;
+    void setDownRetryCount(short value);
+    short getDownParallel() const;
+    void setDownParallel(short value);
+    int getDownRateLimitKBps() const;
+    void setDownRateLimitKBps(int value);
+    int getUpRateLimitKBps() const;
+    void setUpRateLimitKBps(int value);
 
     // ControlEvents: each fires the page event of the same meaning, synchronously.
     void addfileError(short code, const QString& fullPath) override;
@@ -430,6 +447,10 @@ signals:
     void IsDragDownAfterEventChanged();
     void IsServerTreeDragOffChanged();
     void IsDownUrlEncodeChanged();
+    void DownRetryCountChanged();
+    void DownParallelChanged();
+    void DownRateLimitKBpsChanged();
+    void UpRateLimitKBpsChanged();
 
 protected:
     // Refuses deferred deletion: its owner ends the face, never a page's deleteLater().

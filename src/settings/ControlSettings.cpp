@@ -5,7 +5,7 @@
 
 namespace {
 
-using FieldRef = std::variant<bool*, qint16*, quint16*, double*, QString*>;
+using FieldRef = std::variant<bool*, qint16*, quint16*, qint32*, double*, QString*>;
 
 struct PersistedField {
     const char* name;
@@ -61,6 +61,11 @@ std::vector<PersistedField> persistedFields(ControlSettings& s, bool& ieBars, QS
         {"IsAttachFolder", &s.IsAttachFolder},
         {"IsDragDownAfterEvent", &s.IsDragDownAfterEvent},
         {"IsDownUrlEncode", &s.IsDownUrlEncode},
+        // Additions beyond the classic set, after it so a classic container's order holds.
+        {"DownRetryCount", &s.DownRetryCount},
+        {"DownParallel", &s.DownParallel},
+        {"DownRateLimitKBps", &s.DownRateLimitKBps},
+        {"UpRateLimitKBps", &s.UpRateLimitKBps},
     };
 }
 
@@ -95,6 +100,13 @@ void readInto(quint16* field, const QString& text) {
         *field = value;
 }
 
+void readInto(qint32* field, const QString& text) {
+    bool ok = false;
+    const qint32 value = text.trimmed().toInt(&ok);
+    if (ok)
+        *field = value;
+}
+
 void readInto(double* field, const QString& text) {
     bool ok = false;
     const double value = text.trimmed().toDouble(&ok);
@@ -113,6 +125,9 @@ QString writeOut(const qint16* field) {
     return QString::number(*field);
 }
 QString writeOut(const quint16* field) {
+    return QString::number(*field);
+}
+QString writeOut(const qint32* field) {
     return QString::number(*field);
 }
 QString writeOut(const double* field) {

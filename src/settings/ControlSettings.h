@@ -65,6 +65,15 @@ struct ControlSettings {
     bool HttpSendingCancelBut = true;
     bool HttpDownloadCancelBut = true;
 
+    // Beyond the classic control (the page may leave them unset): how often a download row cut
+    // by the network is resumed within the run (consecutive tries without a new byte; 0: never,
+    // as the classic control), how many download rows run at once (1 to 4) and the caps on
+    // download and upload throughput in KB/s (0: none).
+    qint16 DownRetryCount = 2;
+    qint16 DownParallel = 1;
+    qint32 DownRateLimitKBps = 0;
+    qint32 UpRateLimitKBps = 0;
+
     // From the UI configuration document at each load.
     QString newFolderName;     // NEWFOLDERNAME
     QString dateFormat;        // DATEFORMAT, strftime notation

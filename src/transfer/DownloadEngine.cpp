@@ -1,65 +1,83 @@
 #include "transfer/DownloadEngine.h"
 
-#include "common/TextCodec.h"
 #include "common/WorkingFolders.h"
 #include "platform/HttpClient.h"
+#include "transfer/DownloadFileRow.h"
 #include "transfer/DownloadRules.h"
-#include "transfer/TargetFile.h"
 
-#include <QFile>
+#include <QSet>
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <thread>
 
 namespace {
 
 constexpr int kMaxRedirects = 10;
+constexpr auto kCancelCheck = std::chrono::milliseconds(100);
 
-// How far one file request got, beyond what the HTTP layer reports. `Receiving`: the head
-// was accepted and the body goes into the target; `None`: no head was judged at all.
-enum class FileEnd {
-    None,
-    NotFound,
-    NoTarget,
-    Unusable,
-    Complete,
-    OpenFailed,
-    WriteFailed,
-    Receiving
-};
-
+// What the lanes of one run share: the row queue, the questions, the targets being written,
+// the counters and the outcome. Each lane fetches on its own connection; rows are handed out
+// in order, folder rows created as they are reached, so no file is fetched before the folders
+// listed above it.
 class DownloadRun {
 public:
     DownloadRun(DownloadJob& job, DownloadQuestions& questions)
-        : job_(job), questions_(questions), session_("MxHttpDown2", job.abortFlag()),
+        : job_(job), questions_(questions), limiter_(job.settings.rateLimit),
           remaining_(job.fileCount.load()) {}
 
     // Sets the run's result: the cancel, its last failure, or success.
     void run();
 
 private:
+    // What settling a row's target came to.
+    enum class Settled { Fetch, Finished, RunCancelled };
+
     QString text(const char* label) const { return job_.texts.text(QLatin1String(label)); }
     QString quoted(const DownloadRow& row, const char* label) const {
         return QLatin1Char('"') + row.name + QLatin1String("\" ") + text(label);
     }
-    void showCount(int waiting);
-    void countDone(DownloadRow& row, DownloadRow::State state);
-    void fail(DownloadRow& row, qint16 code, const QString& message, qint32 systemError = 0);
-    void fail(DownloadRow& row, const DownloadFailure& failure, qint32 systemError);
-    bool rowNamesAreSafe(const DownloadRow& row) const;
-    // False when the rows ran to their end; true when cancel-all stopped them.
-    bool runRows();
-
+    HttpSession openSession(int lane) const;
+    void runLane(HttpSession& session, int lane);
+    // The next file row, creating the folder rows met on the way, and its turn to settle its
+    // target; -1 when none is left or cancel-all stopped the run.
+    int claimFileRow(int& turn);
+    // Rows settle their targets one at a time in the order they were claimed, so the questions
+    // come in the order of the list and a row naming the file of an earlier one finds it there.
+    void waitForTurn(int turn);
+    void endTurn();
     void runFolderRow(int index);
-    // False when the run must end (cancel-all).
-    bool runFileRow(int index);
+    bool rowNamesAreSafe(const DownloadRow& row) const;
+
+    // In the row's turn: where row `index` goes, asking the user as the row's style wants.
+    Settled settleTarget(int index, FileTarget& target);
     // The target path by the row's style; empty when none was chosen.
     QString chooseTarget(int index);
     // Applies the existing-file answer. False when the row is finished (skipped).
-    bool applyResume(DownloadRow& row, const QString& target, qint64& resumeFrom);
-    HttpResult fetch(DownloadRow& row, const QString& target, qint64 resumeFrom, FileEnd& end);
-    bool finishFileRow(DownloadRow& row, const HttpResult& result, FileEnd end, int status);
+    bool applyResume(DownloadRow& row, FileTarget& target);
+    // Two rows may name one file: a lane waits while another writes it. False on cancel-all.
+    bool waitUntilFree(const QString& path);
+    void holdTarget(const QString& path);
+    void releaseTarget(const QString& path);
+
+    void showCount(int waiting);
+    void record(const FileRowEnd& end);
 
     DownloadJob& job_;
     DownloadQuestions& questions_;
-    HttpSession session_;
+    RateLimiter limiter_;
+
+    std::mutex targetsLock_;
+    std::condition_variable targetFreed_;
+    QSet<QString> targetsInUse_;
+
+    std::atomic<bool> stoppedByCancel_{false}; // cancel-all ended the rows before their end
+
+    std::mutex lock_; // everything below
+    std::condition_variable turnEnded_;
+    int nextRow_ = 0;
+    int turnsClaimed_ = 0;
+    int turnsEnded_ = 0;
     DownloadFailure lastFailure_; // code 0 while every row went well
     qint32 lastSystemError_ = 0;
     int done_ = 0;
@@ -74,20 +92,14 @@ void DownloadRun::showCount(int waiting) {
                           .arg(done_));
 }
 
-void DownloadRun::countDone(DownloadRow& row, DownloadRow::State state) {
-    row.state = state;
+void DownloadRun::record(const FileRowEnd& end) {
+    std::lock_guard lock(lock_);
     ++done_;
     --remaining_;
-}
-
-void DownloadRun::fail(DownloadRow& row, qint16 code, const QString& message, qint32 systemError) {
-    lastFailure_ = {code, message};
-    lastSystemError_ = systemError;
-    countDone(row, code == kDownloadNoTarget ? DownloadRow::NoTarget : DownloadRow::Failed);
-}
-
-void DownloadRun::fail(DownloadRow& row, const DownloadFailure& failure, qint32 systemError) {
-    fail(row, failure.code, failure.message, systemError);
+    if (end.failure.code != 0) {
+        lastFailure_ = end.failure;
+        lastSystemError_ = end.systemError;
+    }
 }
 
 bool DownloadRun::rowNamesAreSafe(const DownloadRow& row) const {
@@ -115,6 +127,39 @@ void DownloadRun::runFolderRow(int index) {
     job_.folderCreated = true;
 }
 
+int DownloadRun::claimFileRow(int& turn) {
+    std::lock_guard lock(lock_);
+    while (nextRow_ < job_.rowCount()) {
+        if (job_.isCancelled()) {
+            stoppedByCancel_ = true;
+            return -1;
+        }
+        const int index = nextRow_++;
+        job_.currentRow = index;
+        if (!job_.row(index).isFolder) {
+            job_.setStatusLine(quoted(job_.row(index), "S_DownloadMsg"));
+            showCount(remaining_);
+            turn = turnsClaimed_++;
+            return index;
+        }
+        runFolderRow(index);
+    }
+    return -1;
+}
+
+void DownloadRun::waitForTurn(int turn) {
+    std::unique_lock lock(lock_);
+    turnEnded_.wait(lock, [&] { return turnsEnded_ == turn; });
+}
+
+void DownloadRun::endTurn() {
+    {
+        std::lock_guard lock(lock_);
+        ++turnsEnded_;
+    }
+    turnEnded_.notify_all();
+}
+
 QString DownloadRun::chooseTarget(int index) {
     const DownloadRow& row = job_.row(index);
     const DownloadSettings& settings = job_.settings;
@@ -131,21 +176,21 @@ QString DownloadRun::chooseTarget(int index) {
     return ownPlace;
 }
 
-bool DownloadRun::applyResume(DownloadRow& row, const QString& target, qint64& resumeFrom) {
+bool DownloadRun::applyResume(DownloadRow& row, FileTarget& target) {
     const DownloadSettings& settings = job_.settings;
     if (settings.receiveDown != 1 || settings.downStyle != 1 || settings.fixedFolder)
         return true;
-    const qint64 size = LocalFileSize(target);
+    const qint64 size = LocalFileSize(target.path);
     if (size <= 0)
         return true;
     if (!job_.overwriteForAll) {
-        const OverwriteAnswer answer = questions_.askOverwrite(target);
+        const OverwriteAnswer answer = questions_.askOverwrite(target.path);
         job_.overwriteChoice = answer.choice;
         job_.overwriteForAll = answer.forAll;
     }
     if (job_.overwriteChoice == 0) {
-        resumeFrom = size;
-        job_.bytesThisFile += size;
+        target.resumeFrom = size;
+        row.bytesOnDisk += size;
         job_.bytesDone += size;
     } else if (job_.overwriteChoice == 2) {
         job_.bytesDone += size;
@@ -155,166 +200,118 @@ bool DownloadRun::applyResume(DownloadRow& row, const QString& target, qint64& r
     return true;
 }
 
-HttpResult DownloadRun::fetch(DownloadRow& row, const QString& target, qint64 resumeFrom,
-                              FileEnd& end) {
-    const DownloadSettings& settings = job_.settings;
-    QString url = BuildDownloadUrl(row.serverPath, settings.hostBase, settings.filePathDomainAuto);
-    if (settings.isDownUrlEncode == 1)
-        url = EncodeUrlFileName(url, settings.charset);
-    QList<QByteArray> headers;
-    if (resumeFrom > 0)
-        headers.append("Range: bytes=" + QByteArray::number(resumeFrom) + '-');
-
-    QFile file;
-    HttpReplyHandler handler;
-    handler.onHead = [&](int status, qint64) {
-        const HeadVerdict verdict =
-            JudgeDownloadHead(status, resumeFrom, session_.replyHeader("Content-Range"));
-        if (verdict == HeadVerdict::NotFound || target.isEmpty() ||
-            verdict == HeadVerdict::Unusable || verdict == HeadVerdict::Complete) {
-            end = verdict == HeadVerdict::NotFound   ? FileEnd::NotFound
-                  : target.isEmpty()                 ? FileEnd::NoTarget
-                  : verdict == HeadVerdict::Complete ? FileEnd::Complete
-                                                     : FileEnd::Unusable;
+bool DownloadRun::waitUntilFree(const QString& path) {
+    std::unique_lock lock(targetsLock_);
+    while (targetsInUse_.contains(path)) {
+        if (job_.isCancelled())
             return false;
-        }
-        if (verdict == HeadVerdict::WriteFromStart && resumeFrom > 0) {
-            // The server sent the whole file: what was counted as present starts again.
-            job_.bytesDone -= job_.bytesThisFile.exchange(0);
-        }
-        const TargetOpen how =
-            verdict == HeadVerdict::Append ? TargetOpen::Append : TargetOpen::Truncate;
-        if (!OpenTargetFile(target, how, file)) {
-            end = FileEnd::OpenFailed;
-            return false;
-        }
-        end = FileEnd::Receiving;
-        row.state = DownloadRow::Receiving;
-        job_.receiving = true;
-        return true;
-    };
-    handler.onBody = [&](QByteArrayView piece) {
-        if (file.write(piece.data(), piece.size()) != piece.size()) {
-            end = FileEnd::WriteFailed;
-            return false;
-        }
-        job_.bytesThisFile += piece.size();
-        job_.bytesDone += piece.size();
-        return !job_.cancelFile.load() && !job_.isCancelled();
-    };
-    const HttpResult result =
-        session_.get(EncodeUrlBytes(ToBytes(url, settings.charset)), headers, handler);
-    file.close();
-    job_.receiving = false;
-    return result;
-}
-
-bool DownloadRun::finishFileRow(DownloadRow& row, const HttpResult& result, FileEnd end,
-                                int status) {
-    const qint32 systemError = result.systemError;
-    if (job_.isCancelled()) {
-        row.state = DownloadRow::Cancelled;
-        return false;
+        targetFreed_.wait_for(lock, kCancelCheck);
     }
-    switch (end) {
-    case FileEnd::NotFound:
-        job_.setStatusLine(quoted(row, "S_FileNotMsg"));
-        job_.bytesDone += row.size;
-        fail(row, DownloadFailureFor(StatusFault(status), status, row.name), systemError);
-        return true;
-    case FileEnd::NoTarget:
-        fail(row, kDownloadNoTarget,
-             row.name + QStringLiteral(" 의 저장 폴더를 지정 하지 않았습니다."));
-        return true;
-    case FileEnd::Unusable:
-        fail(row, DownloadFailureFor(StatusFault(status), status, row.name), systemError);
-        return true;
-    case FileEnd::OpenFailed:
-        fail(row, kDownloadCannotCreate,
-             QLatin1Char('\'') + row.name + QStringLiteral("' 파일을 로컬에 생성 할 수 없습니다."));
-        return true;
-    case FileEnd::WriteFailed:
-        fail(row, kDownloadWriteFailed,
-             QStringLiteral("디스크에 '") + row.name +
-                 QStringLiteral("' 파일을 저장할 수 없습니다."));
-        return true;
-    case FileEnd::Complete:
-    case FileEnd::Receiving:
-    case FileEnd::None:
-        break;
-    }
-    if (job_.cancelFile) {
-        job_.bytesTotal -= std::max<qint64>(row.size - job_.bytesThisFile, 0);
-        countDone(row, DownloadRow::Cancelled);
-        return true;
-    }
-    // Done only from an accepted head and a whole body, or a head saying the file is whole.
-    const bool whole = end == FileEnd::Complete || (end == FileEnd::Receiving && result.ok());
-    if (!whole) {
-        fail(row, DownloadFailureFor(ClassifyHttp(result, true), status, row.name), systemError);
-        return true;
-    }
-    job_.setStatusLine(quoted(row, "S_FileSaved"));
-    countDone(row, DownloadRow::Succeeded);
     return true;
 }
 
-bool DownloadRun::runFileRow(int index) {
-    DownloadRow& row = job_.row(index);
-    job_.setStatusLine(quoted(row, "S_DownloadMsg"));
-    showCount(remaining_);
-    if (!rowNamesAreSafe(row)) {
-        fail(row, kDownloadCannotCreate,
-             QLatin1Char('\'') + row.name + QStringLiteral("' 파일을 로컬에 생성 할 수 없습니다."));
-        return true;
-    }
-    const QString target = chooseTarget(index);
-    qint64 resumeFrom = 0;
-    const bool wanted = target.isEmpty() || applyResume(row, target, resumeFrom);
-    if (job_.isCancelled())
-        return false;
-    if (!wanted)
-        return true;
-    row.state = DownloadRow::Checking;
-    job_.armFileCancel();
-    FileEnd end = FileEnd::None;
-    const HttpResult result = fetch(row, target, resumeFrom, end);
-    return finishFileRow(row, result, end, result.status);
+void DownloadRun::holdTarget(const QString& path) {
+    std::lock_guard lock(targetsLock_);
+    targetsInUse_.insert(path);
 }
 
-bool DownloadRun::runRows() {
-    const int fileCount = job_.fileCount;
-    showCount(fileCount);
-    for (int index = 0; index < job_.rowCount(); ++index) {
-        job_.currentRow = index;
-        job_.bytesThisFile = 0;
-        if (job_.row(index).isFolder) {
-            runFolderRow(index);
-            continue;
-        }
-        if (!runFileRow(index))
-            return true;
+void DownloadRun::releaseTarget(const QString& path) {
+    {
+        std::lock_guard lock(targetsLock_);
+        targetsInUse_.remove(path);
     }
-    showCount(fileCount - done_);
-    return false;
+    targetFreed_.notify_all();
+}
+
+DownloadRun::Settled DownloadRun::settleTarget(int index, FileTarget& target) {
+    DownloadRow& row = job_.row(index);
+    if (!rowNamesAreSafe(row)) {
+        row.state = DownloadRow::Failed;
+        record({{kDownloadCannotCreate, QLatin1Char('\'') + row.name +
+                                            QStringLiteral("' 파일을 로컬에 생성 할 수 없습니다.")},
+                0,
+                false});
+        return Settled::Finished;
+    }
+    const QString ownPlace = job_.rowFolder(index) + QLatin1Char('/') + row.name;
+    if (!waitUntilFree(ownPlace))
+        return Settled::RunCancelled;
+    target.path = chooseTarget(index);
+    if (!target.path.isEmpty() && !waitUntilFree(target.path))
+        return Settled::RunCancelled;
+    const bool wanted = target.path.isEmpty() || applyResume(row, target);
+    if (job_.isCancelled())
+        return Settled::RunCancelled;
+    if (!wanted)
+        return Settled::Finished;
+    if (!target.path.isEmpty())
+        holdTarget(target.path);
+    return Settled::Fetch;
+}
+
+void DownloadRun::runLane(HttpSession& session, int lane) {
+    for (;;) {
+        int turn = 0;
+        const int index = claimFileRow(turn);
+        if (index < 0)
+            return;
+        FileTarget target;
+        waitForTurn(turn);
+        const Settled settled = settleTarget(index, target);
+        endTurn();
+        if (settled == Settled::RunCancelled) {
+            stoppedByCancel_ = true;
+            return;
+        }
+        if (settled == Settled::Finished)
+            continue;
+        const FileRowEnd end = FetchFileRow(job_, index, lane, target, session, limiter_);
+        if (!target.path.isEmpty())
+            releaseTarget(target.path);
+        if (end.runCancelled) {
+            stoppedByCancel_ = true;
+            return;
+        }
+        record(end);
+    }
+}
+
+HttpSession DownloadRun::openSession(int lane) const {
+    HttpSession session("MxHttpDown2", job_.laneAbortFlag(lane));
+    session.setFollowRedirects(kMaxRedirects);
+    session.setPageCookie(job_.settings.cookieHost, job_.settings.cookie);
+    return session;
 }
 
 void DownloadRun::run() {
     job_.setStatusLine(text("S_ConnentMsg"));
-    if (!session_.isValid()) {
-        job_.setResult(kDownloadNoInternet, QStringLiteral("인터넷에 연결되지 않습니다."));
-        return;
+    const int lanes =
+        std::clamp(std::min(job_.settings.parallel, job_.fileCount.load()), 1, kMaxParallel);
+    std::vector<HttpSession> sessions;
+    for (int lane = 0; lane < lanes; ++lane) {
+        sessions.push_back(openSession(lane));
+        if (!sessions.back().isValid()) {
+            job_.setResult(kDownloadNoInternet, QStringLiteral("인터넷에 연결되지 않습니다."));
+            return;
+        }
     }
-    session_.setFollowRedirects(kMaxRedirects);
-    session_.setPageCookie(job_.settings.cookieHost, job_.settings.cookie);
-    if (runRows()) {
+    showCount(job_.fileCount);
+    std::vector<std::thread> others;
+    for (int lane = 1; lane < lanes; ++lane)
+        others.emplace_back([this, &sessions, lane] { runLane(sessions[lane], lane); });
+    runLane(sessions[0], 0);
+    for (std::thread& other : others)
+        other.join();
+    if (stoppedByCancel_) {
         const DownloadFailure cancelled = DownloadFailureFor(HttpFault::Cancelled, 0, {});
         job_.setResult(cancelled.code, cancelled.message);
-    } else if (lastFailure_.code != 0) {
-        job_.setResult(lastFailure_.code, lastFailure_.message, lastSystemError_);
-    } else {
-        job_.setResult(0, QStringLiteral("정상 종료 하였습니다."));
+        return;
     }
+    showCount(job_.fileCount - done_);
+    if (lastFailure_.code != 0)
+        job_.setResult(lastFailure_.code, lastFailure_.message, lastSystemError_);
+    else
+        job_.setResult(0, QStringLiteral("정상 종료 하였습니다."));
 }
 
 } // namespace

@@ -63,15 +63,23 @@ QString DownloadJob::rowFolder(int index) const {
 }
 
 void DownloadJob::cancelCurrentFile() {
-    cancelFile = true;
-    abort_ = true;
+    for (Lane& lane : lanes_) {
+        lane.cancelFile = true;
+        lane.abort = true;
+    }
 }
 
-void DownloadJob::armFileCancel() {
-    cancelFile = false;
-    abort_ = false;
-    if (cancelFile || isCancelled())
-        abort_ = true;
+void DownloadJob::armFileCancel(int lane) {
+    Lane& armed = lanes_[static_cast<size_t>(lane)];
+    armed.cancelFile = false;
+    armed.abort = false;
+    if (armed.cancelFile || isCancelled())
+        armed.abort = true;
+}
+
+void DownloadJob::cancelRequested() {
+    for (Lane& lane : lanes_)
+        lane.abort = true;
 }
 
 void DownloadJob::setStatusLine(const QString& text) {

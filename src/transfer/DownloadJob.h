@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <QtGlobal>
+#include <array>
 #include <atomic>
 #include <deque>
 #include <vector>
@@ -27,6 +28,7 @@ inline constexpr qint16 kDownloadTooLarge = -309;
 inline constexpr qint16 kDownloadRedirectLoop = -311;    // more redirects than are followed
 inline constexpr qint16 kDownloadRedirectRefused = -312; // a redirect to neither http nor https
 inline constexpr qint16 kDownloadNotAllowed = -313; // the user did not let the page pick the folder
+inline constexpr qint16 kDownloadChecksumMismatch = -314; // the file's SHA-256 is not the given one
 // Opening a file: it was not there or no program took it.
 inline constexpr qint16 kOpenFailed = -310;
 
@@ -44,14 +46,27 @@ private:
 
 // One queued row: a folder to create or a server file to fetch.
 struct DownloadRow {
-    enum State { Waiting, Checking, Receiving, Succeeded, Skipped, Cancelled, Failed, NoTarget };
+    enum State {
+        Waiting,
+        Checking,
+        Receiving,
+        Succeeded,
+        Skipped,
+        Cancelled,
+        Failed,
+        NoTarget,
+        Retrying // cut by the network; resumed after a pause
+    };
 
     QString name;       // the local name (catalogue name after ServerFileNameMidChar)
     QString serverPath; // the FILE element's path; empty for a folder row
     qint64 size = 0;    // the catalogue size in bytes
     int folder = 0;     // DownloadJob::addFolder number; kTargetFolder for the top level
     bool isFolder = false;
-    std::atomic<int> state{Waiting}; // written by the worker, read by the window
+    QString sha256; // the FILE element's sha256 (hex); empty: not verified
+    // Written by the worker, read by the window.
+    std::atomic<int> state{Waiting};
+    std::atomic<qint64> bytesOnDisk{0}; // the row's file on disk, resumed part included
 };
 
 // Settings copied into the job before its worker starts.
@@ -67,11 +82,22 @@ struct DownloadSettings {
     qint16 isDownUrlEncode = 1;
     QString cookieHost;
     QByteArray cookie;
+    // Beyond the classic engine: how often a row cut by the network is resumed within the run
+    // (consecutive tries that bring no new byte; 0: never), the pauses before such tries,
+    // how many rows run at once (1 to kMaxParallel) and the cap on the run's throughput in
+    // bytes per second (0: none).
+    int retryCount = 2;
+    std::vector<int> retryPausesMs{1000, 3000, 5000};
+    int parallel = 1;
+    qint64 rateLimit = 0;
 };
 
-// A download run shared by the window (UI thread) and its worker. The worker writes the
+// The most rows a run fetches at once, each on its own connection.
+inline constexpr int kMaxParallel = 4;
+
+// A download run shared by the window (UI thread) and its workers. The workers write the
 // counters, row states and status texts; the window reads them on its timer and sets only the
-// cancel flags. Everything both threads touch is atomic or under `textLock_`. cancel() is the
+// cancel flags. Everything both sides touch is atomic or under `textLock_`. cancel() is the
 // "cancel all" button; the run's result is its last failure, or 0 when every row succeeded.
 class DownloadJob : public TransferJob {
 public:
@@ -106,11 +132,19 @@ public:
     // The row's local folder: downloadFolder followed by the row's catalogue folders.
     QString rowFolder(int index) const;
 
-    // The "cancel this file" button (any thread): the file under way stops and the run goes on.
+    // The "cancel this file" button (any thread): the files under way stop (each of them, when
+    // several rows run at once) and the run goes on.
     void cancelCurrentFile();
-    // The worker, before each file: lowers the per-file cancel and the HTTP abort flag, keeping
-    // the abort raised when either cancel was pressed meanwhile, so no press is lost.
-    void armFileCancel();
+    // A worker lane (0 .. kMaxParallel-1), before each file: lowers the lane's file cancel and
+    // HTTP abort flag, keeping the abort raised when either cancel was pressed meanwhile, so no
+    // press is lost.
+    void armFileCancel(int lane);
+    // Whether the file of `lane` was cancelled.
+    bool fileCancelled(int lane) const { return lanes_[static_cast<size_t>(lane)].cancelFile; }
+    // The flag the HTTP session of `lane` watches: raised by either cancel.
+    const std::atomic<bool>* laneAbortFlag(int lane) const {
+        return &lanes_[static_cast<size_t>(lane)].abort;
+    }
 
     void setStatusLine(const QString& text);
     QString statusLine() const;
@@ -118,18 +152,24 @@ public:
     QString countLine() const;
 
     // bytesDone counts what was received plus what resumed or skipped files already held.
-    std::atomic<qint64> bytesThisFile{0}; // current file on disk, resumed part included
-    std::atomic<int> currentRow{-1};
+    std::atomic<int> currentRow{-1}; // the row begun last
     std::atomic<int> fileCount{0};
-    std::atomic<bool> receiving{false};
+    std::atomic<int> receiving{0}; // rows whose body is arriving now
     std::atomic<bool> folderCreated{false};
-    std::atomic<bool> cancelFile{false};
 
-    // The overwrite answer that "apply to all" keeps for the rest of the batch.
+    // The overwrite answer that "apply to all" keeps for the rest of the batch; the workers
+    // touch it one at a time, while asking.
     int overwriteChoice = 1;
     bool overwriteForAll = false;
 
+protected:
+    void cancelRequested() override;
+
 private:
+    struct Lane {
+        std::atomic<bool> abort{false};
+        std::atomic<bool> cancelFile{false};
+    };
     struct Folder {
         QString name;
         int parent = kTargetFolder;
@@ -137,6 +177,7 @@ private:
 
     std::vector<Folder> folders_{Folder{}}; // [kTargetFolder] stands for the download folder
     std::deque<DownloadRow> rows_;          // stable addresses; atomics are not movable
+    std::array<Lane, kMaxParallel> lanes_;
     mutable QMutex textLock_;
     QString statusLine_;
     QString countLine_;

@@ -26,9 +26,11 @@ void QueueElement(DownloadJob& job, const XmlNode& element, int folder, const QS
         element.attribute(QStringLiteral("transtype")) != QLatin1String("server"))
         return;
     const double size = element.attribute(QStringLiteral("size")).toDouble();
-    job.addFileRow(ShortServerName(element.attribute(QStringLiteral("name")), midChar),
-                   element.attribute(QStringLiteral("path")),
-                   size > 0 ? static_cast<qint64>(size) : 0, folder);
+    DownloadRow& row =
+        job.addFileRow(ShortServerName(element.attribute(QStringLiteral("name")), midChar),
+                       element.attribute(QStringLiteral("path")),
+                       size > 0 ? static_cast<qint64>(size) : 0, folder);
+    row.sha256 = element.attribute(QStringLiteral("sha256")).trimmed();
 }
 
 } // namespace

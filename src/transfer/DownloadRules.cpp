@@ -117,3 +117,19 @@ DownloadFailure DownloadFailureFor(HttpFault fault, int status, const QString& n
     }
     return {kDownloadCutShort, quoted + QStringLiteral(" 파일을 받는 중 연결이 끊어졌습니다.")};
 }
+
+DownloadFailure ChecksumFailure(const QString& name) {
+    return {kDownloadChecksumMismatch,
+            QLatin1Char('"') + name +
+                QStringLiteral("\" 파일의 내용이 서버에서 알려준 체크섬(SHA-256)과 다릅니다.")};
+}
+
+bool IsNetworkCut(HttpFault fault) {
+    return fault == HttpFault::Cut || fault == HttpFault::NoReply || fault == HttpFault::TimedOut;
+}
+
+int ResumePauseMs(const std::vector<int>& pausesMs, int streak) {
+    if (streak <= 0 || pausesMs.empty())
+        return 0;
+    return pausesMs[std::min<size_t>(static_cast<size_t>(streak - 1), pausesMs.size() - 1)];
+}

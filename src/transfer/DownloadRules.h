@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QtGlobal>
+#include <vector>
 
 // The download rules that need no network and no window.
 
@@ -51,3 +52,15 @@ struct DownloadFailure {
 // no reply), -311 or -312 when redirects looped or led to another scheme, -308 when the reply
 // broke off (cut, stalled, timed out).
 DownloadFailure DownloadFailureFor(HttpFault fault, int status, const QString& name);
+
+// The failure of a file whose SHA-256 is not the `sha256` its catalogue entry gives: -314.
+DownloadFailure ChecksumFailure(const QString& name);
+
+// Whether a row that ended with `fault` was cut by the network (the reply broke off, or the
+// connection gave no reply), so resuming it may help. Never a reply the server chose to send.
+bool IsNetworkCut(HttpFault fault);
+
+// The pause before a resume that follows `streak` consecutive tries without a new byte:
+// nothing after a try that brought bytes (streak 0), else `pausesMs[streak - 1]`, the last
+// one repeating; 0 when no pauses are given.
+int ResumePauseMs(const std::vector<int>& pausesMs, int streak);

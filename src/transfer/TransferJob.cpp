@@ -3,6 +3,7 @@
 void TransferJob::cancel() {
     cancelled_.store(true);
     abort_.store(true);
+    cancelRequested();
 }
 
 bool TransferJob::setResult(qint16 code, const QString& message, qint32 systemError) {

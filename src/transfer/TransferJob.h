@@ -13,6 +13,7 @@
 class TransferJob {
 public:
     TransferJob() = default;
+    virtual ~TransferJob() = default;
     TransferJob(const TransferJob&) = delete;
     TransferJob& operator=(const TransferJob&) = delete;
 
@@ -40,6 +41,10 @@ public:
     bool finished() const { return finished_.load(); }
 
 protected:
+    // Called by cancel() after the flags are raised, on the cancelling thread: a job whose
+    // exchanges watch flags of their own raises them here.
+    virtual void cancelRequested() {}
+
     std::atomic<bool> abort_{false};
 
 private:

@@ -1,5 +1,7 @@
 #include "transfer/TransferWorker.h"
 
+#include "common/UiThread.h"
+
 TransferWorker::~TransferWorker() {
     if (thread_.joinable()) {
         job_.cancel();
@@ -12,6 +14,14 @@ void TransferWorker::start(std::function<void()> body) {
         return;
     started_ = true;
     thread_ = std::thread(std::move(body));
+}
+
+void TransferWorker::start(std::function<void()> body, QObject* receiver,
+                           std::function<void()> finished) {
+    start([body = std::move(body), receiver, finished = std::move(finished)] {
+        body();
+        RunOnUiThread(receiver, finished);
+    });
 }
 
 void TransferWorker::wait() {

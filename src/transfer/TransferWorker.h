@@ -2,6 +2,7 @@
 
 #include "transfer/TransferJob.h"
 
+#include <QObject>
 #include <functional>
 #include <thread>
 
@@ -16,6 +17,10 @@ public:
 
     // Runs `body` on a new thread; only the first call starts one.
     void start(std::function<void()> body);
+    // The same, then `finished` runs on the thread of `receiver` (the window), from its event
+    // loop, so the window closes as soon as the job is done instead of at its next tick; not at
+    // all once `receiver` is gone.
+    void start(std::function<void()> body, QObject* receiver, std::function<void()> finished);
     // Whether start() ran.
     bool started() const { return started_; }
     // Waits for the worker to end (at once when none runs).

@@ -4,6 +4,7 @@
 #include "platform/HttpFault.h"
 #include "transfer/DateText.h"
 #include "transfer/HttpStatus.h"
+#include "transfer/RateLimiter.h"
 #include "transfer/UploadSource.h"
 #include "transfer/UploadWire.h"
 #include "xml/ChangeJournal.h"
@@ -73,8 +74,8 @@ Attempt Judge(UploadJob& job, int row, const HttpResult& result, const QByteArra
 }
 
 // `*systemError` is the failure's number when the attempt is to be repeated.
-Attempt SendOnce(UploadJob& job, HttpSession& session, int index, const UploadPieces& pieces,
-                 qint32* systemError) {
+Attempt SendOnce(UploadJob& job, HttpSession& session, RateLimiter& limiter, int index,
+                 const UploadPieces& pieces, qint32* systemError) {
     const UploadRow& row = job.rows()[index];
     job.progressLive = false;
     job.stage = UploadStage::Sending;
@@ -82,9 +83,10 @@ Attempt SendOnce(UploadJob& job, HttpSession& session, int index, const UploadPi
     job.bytesThisFile = 0;
     UploadSource source(
         pieces, row.localPath, static_cast<qint64>(row.size),
-        [&job](qint64 bytes) {
+        [&job, &limiter](qint64 bytes) {
             job.bytesDone += bytes;
             job.bytesThisFile += bytes;
+            limiter.take(bytes, job.abortFlag());
         },
         [&job] {
             job.sendingBody = false;
@@ -120,11 +122,11 @@ Attempt SendOnce(UploadJob& job, HttpSession& session, int index, const UploadPi
 }
 
 // Up to six attempts; the result of the last failed one stands.
-bool SendFile(UploadJob& job, HttpSession& session, int index) {
+bool SendFile(UploadJob& job, HttpSession& session, RateLimiter& limiter, int index) {
     const UploadPieces pieces = BuildUploadPieces(job.rows()[index], job.charset);
     qint32 systemError = 0;
     for (int attempt = 0; attempt < kUploadAttempts; ++attempt) {
-        const Attempt outcome = SendOnce(job, session, index, pieces, &systemError);
+        const Attempt outcome = SendOnce(job, session, limiter, index, pieces, &systemError);
         if (outcome != Attempt::Retry)
             return outcome == Attempt::Accepted;
     }
@@ -155,8 +157,9 @@ void RunAll(UploadJob& job) {
         job.setResult(UploadCode::BadTotal, UploadText::BadTotal, 0);
         return;
     }
+    RateLimiter limiter(job.rateLimit);
     for (int index = 0; index < job.fileCount(); ++index) {
-        if (!SendFile(job, session, index))
+        if (!SendFile(job, session, limiter, index))
             return;
         job.filesDone = index + 1;
     }

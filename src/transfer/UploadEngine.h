@@ -30,8 +30,9 @@ inline constexpr int kUploadAttempts = 6; // a file whose request cannot be ende
 
 // The worker's body: posts every row of `job`, one multipart request per file over one
 // kept-alive connection, and stops at the first failure, which becomes the job's result. The
-// page's cookie goes only to the page's own host. Accepted files go into the job; the job is
-// finished as the last act. Touches nothing but `job`.
+// page's cookie goes only to the page's own host; file bytes go no faster than the job's rate
+// limit. Accepted files go into the job; the job is finished as the last act. Touches nothing
+// but `job`.
 void RunUpload(UploadJob& job);
 
 // UI thread, after the worker has ended: the journal gets an upload record for each accepted

@@ -61,6 +61,7 @@ public:
     QString cookie;     // the page's cookie text, sent in the page's character set
     QString dateFormat; // DATEFORMAT, strftime notation
     bool cancelButtonEnabled = true;
+    qint64 rateLimit = 0; // file bytes sent per second at most (0: no cap)
 
     // Adds a queued file; UI thread, before the worker starts.
     void addRow(const UploadRow& row);

@@ -67,12 +67,14 @@ inline constexpr const char* CreateListDataWin = "CREATE_LISTDATA_WIN/";
 
 inline constexpr std::array<const char*, 7> DownOpenWinLabels{
     "WindowsTitle", "W_FILE", "W_SIZE", "W_DOWNSIZE", "W_SPEED", "W_LEFTTIME", "W_CANCELBUT"};
-inline constexpr std::array<const char*, 25> DownloadWinLabels{
+// "SL_RetryMsg" is an addition: the state of a row resumed after a network cut.
+inline constexpr std::array<const char*, 26> DownloadWinLabels{
     "WindowsTitle",  "W_DownTxt",      "W_Time",          "W_Count",           "W_Speed",
     "W_CancelBut",   "W_AllCancelBut", "W_COLTITLE_NAME", "W_COLTITLE_STATUS", "W_COLTITLE_SIZE",
     "WC_TITLE",      "W_CountTxt",     "S_ConnentMsg",    "S_CreateFolderMsg", "S_DownloadMsg",
     "S_FileNotMsg",  "S_FileSaved",    "SL_Wait",         "SL_SuccessMsg",     "SL_SkipMsg",
-    "SL_FailureMsg", "SL_FileChkMsg",  "SL_DownloadMsg",  "SL_CancelMsg",      "FailureMsg"};
+    "SL_FailureMsg", "SL_FileChkMsg",  "SL_DownloadMsg",  "SL_CancelMsg",      "FailureMsg",
+    "SL_RetryMsg"};
 inline constexpr std::array<const char*, 14> UploadWinLabels{
     "WindowsTitle", "W_UpTxt",         "W_Speed",           "W_Time",          "W_Count",
     "W_CancelBut",  "W_COLTITLE_NAME", "W_COLTITLE_STATUS", "W_COLTITLE_SIZE", "W_CountTxt",

@@ -4,6 +4,7 @@
 
 #include <QDirIterator>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
@@ -265,4 +266,62 @@ TEST_F(PageTransfers, FormPostsOfBothKindsReachThePageServer) {
     EXPECT_TRUE(stored.startsWith("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<POSTFORM>"))
         << stored.toStdString();
     EXPECT_TRUE(stored.contains("<FIELD name=\"kind\" value=\"보고\"/>")) << stored.toStdString();
+}
+
+// The properties beyond the classic set reach the download a page starts: a server that cuts
+// every reply after three bytes still delivers whole, checksummed files while DownRetryCount
+// lets rows resume, and fails the run as the classic control did once the page sets it to 0.
+TEST_F(PageTransfers, APageTunesAutomaticResumeAndParallelRows) {
+    const QString log = scratch.filePath("cutting.jsonl");
+    TestServer cutting({"--root", site.path(), "--drop-after", "3", "--log", log});
+    ASSERT_TRUE(cutting.isRunning());
+    write(site.filePath("catalogue.xml"), QStringLiteral(R"(<?xml version="1.0" encoding="UTF-8"?>
+<MORVEXXML>
+  <FOLDER type="disk" name="disk">
+    <FILE path="%1/files/hello.txt" name="hello.txt" transtype="server" size="6"
+          sha256="5891b5b522d5df086d0ff0b110fbd9d21bb4fc7163af34d08286a2e846f6be03"/>
+    <FILE path="%1/files/old.txt" name="old.txt" transtype="server" size="4"/>
+  </FOLDER>
+</MORVEXXML>)")
+                                              .arg(cutting.urlText(""))
+                                              .toUtf8());
+    for (const QString retries : {"2", "0"}) {
+        QFile::remove(local.filePath("hello.txt"));
+        QFile::remove(local.filePath("old.txt"));
+        const qsizetype earlier = ReadRequestLog(log).size();
+        int exitCode = -1;
+        const QString out = runPage(QStringLiteral(R"(
+            ctrl.DownParallel = 2;
+            ctrl.DownRetryCount = %2;
+            ctrl.OnDownloadCompleat.connect(function (code) {
+                console.log("downloaded", code, ctrl.DownParallel, ctrl.DownRetryCount);
+                host.quit(0);
+            });
+            ctrl.OnLoadCompleat.connect(function () {
+                host.answer("folder", "%1");
+                host.ui.selectRows("serverList", ["hello.txt", "old.txt"]);
+                ctrl.SelectedItemDown();
+            });)")
+                                        .arg(local.path(), retries),
+                                    &exitCode, "1");
+        EXPECT_EQ(exitCode, 0) << out.toStdString();
+        const auto requests = ReadRequestLog(log).mid(earlier);
+        if (retries == "0") {
+            EXPECT_TRUE(out.contains("downloaded -308 2 0")) << out.toStdString();
+            EXPECT_EQ(requests.size(), 2);
+            EXPECT_TRUE(QFileInfo::exists(local.filePath(".hello.txt.vantrel-partial")));
+            continue;
+        }
+        EXPECT_TRUE(out.contains("downloaded 0 2 2")) << out.toStdString();
+        const auto received = filesBelow(local.path());
+        EXPECT_EQ(received.value("hello.txt"), "hello\n");
+        EXPECT_EQ(received.value("old.txt"), "old\n");
+        EXPECT_FALSE(QFileInfo::exists(local.filePath(".hello.txt.vantrel-partial")));
+        EXPECT_FALSE(QFileInfo::exists(local.filePath(".old.txt.vantrel-partial")));
+        int resumed = 0;
+        for (const QJsonObject& request : requests)
+            resumed += request["headers"].toObject().contains("If-Range") ? 1 : 0;
+        EXPECT_EQ(requests.size(), 4);
+        EXPECT_EQ(resumed, 2);
+    }
 }

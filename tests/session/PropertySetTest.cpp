@@ -28,18 +28,27 @@ TEST(PropertySet, SetNamingNothingLeavesEveryDefault) {
     EXPECT_TRUE(s.FilePathDomainAuto);
     EXPECT_FALSE(s.IsDragDownAfterEvent);
     EXPECT_EQ(s.IsDownUrlEncode, 1);
+    EXPECT_EQ(s.DownRetryCount, 2);
+    EXPECT_EQ(s.DownParallel, 1);
+    EXPECT_EQ(s.DownRateLimitKBps, 0);
+    EXPECT_EQ(s.UpRateLimitKBps, 0);
 }
 
 TEST(PropertySet, SaveWritesVersionThenFixedOrder) {
     const auto saved = SavePropertySet(ControlSettings{}, false, QString());
-    ASSERT_EQ(saved.size(), 47); // version + 46 properties
+    // Version, the 46 classic properties, then the additions beyond them.
+    const QStringList additions = {"DownRetryCount", "DownParallel", "DownRateLimitKBps",
+                                   "UpRateLimitKBps"};
+    ASSERT_EQ(saved.size(), 47 + additions.size());
     EXPECT_EQ(saved.front(), qMakePair(QString("_Version"), QString("1.0")));
     EXPECT_EQ(saved[1].first, "ServerListViewMode");
     EXPECT_EQ(saved[2].first, "LocalListViewMode");
     EXPECT_EQ(saved[15].first, "OverWriteMessage");
     EXPECT_EQ(saved[26].first, "IeControlBarAllVisiable");
     EXPECT_EQ(saved[43].first, "IeRoundRectRgn");
-    EXPECT_EQ(saved.back().first, "IsDownUrlEncode");
+    EXPECT_EQ(saved[46].first, "IsDownUrlEncode");
+    for (int i = 0; i < additions.size(); ++i)
+        EXPECT_EQ(saved[47 + i].first, additions[i]);
 }
 
 TEST(PropertySet, SavedSetLoadsBackToTheSameValues) {
@@ -49,6 +58,7 @@ TEST(PropertySet, SavedSetLoadsBackToTheSameValues) {
     original.OneFileLimitsize = 1048576.5;
     original.OverWriteMessage = true;
     original.LocalUIType = 2;
+    original.UpRateLimitKBps = 70000; // beyond a short: the caps are 32-bit
     PropertySet set;
     for (const auto& [name, value] : SavePropertySet(original, true, "0,0,10,10,5,5"))
         set.insert(name, value);
@@ -62,6 +72,7 @@ TEST(PropertySet, SavedSetLoadsBackToTheSameValues) {
     EXPECT_EQ(copy.OneFileLimitsize, 1048576.5);
     EXPECT_TRUE(copy.OverWriteMessage);
     EXPECT_EQ(copy.LocalUIType, 2);
+    EXPECT_EQ(copy.UpRateLimitKBps, 70000);
     EXPECT_TRUE(bars);
     EXPECT_EQ(region, "0,0,10,10,5,5");
 }

@@ -60,6 +60,24 @@ TEST_F(ScriptProperties, DefaultsAsThePageSeesThem) {
               "0|EUC-KR|-1|||true|");
 }
 
+// The properties beyond the classic set: defaults that keep the classic transfers but resume a
+// cut download twice, and assignments that reach the settings the transfers copy.
+TEST_F(ScriptProperties, AdditionsReadTheirDefaultsAndStoreAssignments) {
+    EXPECT_EQ(eval("[ctrl.DownRetryCount, ctrl.DownParallel, ctrl.DownRateLimitKBps,"
+                   " ctrl.UpRateLimitKBps].join('|')")
+                  .toString(),
+              "2|1|0|0");
+    ctrl.setModified(false);
+    eval("ctrl.DownRetryCount = 0; ctrl.DownParallel = 4; ctrl.DownRateLimitKBps = 1000;"
+         "ctrl.UpRateLimitKBps = 70000;");
+    EXPECT_TRUE(ctrl.isModified());
+    const ControlSettings& s = ctrl.settings();
+    EXPECT_EQ(s.DownRetryCount, 0);
+    EXPECT_EQ(s.DownParallel, 4);
+    EXPECT_EQ(s.DownRateLimitKBps, 1000);
+    EXPECT_EQ(s.UpRateLimitKBps, 70000);
+}
+
 TEST_F(ScriptProperties, CharsetReadsUpperCasedAndReadingStoresNothing) {
     eval("ctrl.Charset = 'utf-8'");
     ctrl.setModified(false);

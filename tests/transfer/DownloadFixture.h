@@ -51,6 +51,10 @@ protected:
         job.settings.downloadFolder = target();
         job.settings.isDownUrlEncode = 0;
         job.texts = DialogTextCopy({{"S_DownloadMsg", "downloading"}, {"W_CountTxt", "files"}});
+        // The classic engine, where a cut fails its row; tests of automatic resume turn it on,
+        // with pauses short enough for a test.
+        job.settings.retryCount = 0;
+        job.settings.retryPausesMs = {20, 40, 60};
     }
 
     static QByteArray readFile(const QString& path) {

@@ -22,6 +22,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QSet>
 #include <QThread>
 #include <QTimer>
 #include <QTreeWidget>
@@ -248,6 +249,49 @@ TEST_F(DownloadWindowTest, ChosenFolderIsRememberedAndWindowShowsRowStates) {
     DownloadWindow closed(noFolder, prompter_, false, true, nullptr);
     closed.exec();
     EXPECT_FALSE(closed.workerStarted());
+}
+
+TEST_F(DownloadWindowTest, RowsShowRetryingAndEveryRowUnderWayItsOwnProgress) {
+    writeFile("gone.txt", QByteArray(100, 'g'));
+    writeFile("one.bin", 300000);
+    writeFile("two.bin", 300000);
+    TestServer server(
+        {"--root", root(), "--rate", "300", "--cut", "before-head", "--cut-path", "/gone.txt"});
+    pointAt(server);
+    DownloadJob job;
+    job.settings.hostBase = settings_.hostBaseUrl;
+    job.settings.charset = "UTF-8";
+    job.settings.downloadFolder = target();
+    job.settings.retryCount = 1;
+    job.settings.retryPausesMs = {300};
+    job.settings.parallel = 2;
+    job.texts = DialogTextCopy({{"SL_FailureMsg", "failed"}, {"SL_SuccessMsg", "done"}});
+    job.addFileRow("gone.txt", "/gone.txt", 100, {});
+    job.addFileRow("one.bin", "/one.bin", 300000, {});
+    job.addFileRow("two.bin", "/two.bin", 300000, {});
+    DownloadWindow window(job, prompter_, true, true, nullptr);
+    QSet<QString> goneTexts;
+    int mostRowsWithPercent = 0;
+    QTimer sampler;
+    QObject::connect(&sampler, &QTimer::timeout, [&] {
+        if (window.fileList()->topLevelItemCount() < 3)
+            return;
+        goneTexts.insert(window.fileList()->topLevelItem(0)->text(1));
+        int withPercent = 0;
+        for (int row = 1; row < 3; ++row)
+            withPercent += window.fileList()->topLevelItem(row)->text(1).endsWith('%') ? 1 : 0;
+        mostRowsWithPercent = std::max(mostRowsWithPercent, withPercent);
+    });
+    sampler.start(40);
+    window.exec();
+    // A page without a text for the state still sees it named.
+    EXPECT_TRUE(goneTexts.contains("retrying"));
+    EXPECT_EQ(window.fileList()->topLevelItem(0)->text(1), "failed");
+    EXPECT_EQ(mostRowsWithPercent, 2);
+    EXPECT_EQ(window.fileList()->topLevelItem(1)->text(1), "done");
+    EXPECT_EQ(window.fileList()->topLevelItem(2)->text(1), "done");
+    EXPECT_EQ(job.resultCode(), kDownloadNoServer);
+    EXPECT_EQ(job.bytesDone, 600000);
 }
 
 TEST_F(DownloadWindowTest, OpenedFileIsPrivateAndOnlySuccessOpens) {

@@ -219,6 +219,37 @@ TEST_F(UploadFixture, CancelMidFileEndsWithoutCatalogueChange) {
     EXPECT_EQ(transtypes(), QStringList({"server", "local", "local"}));
 }
 
+// UpRateLimitKBps: the files' bytes together go no faster than the cap, and a cancel is not
+// held up by it.
+TEST_F(UploadFixture, ARateLimitHoldsTheFilesToItAndYieldsToCancel) {
+    const QByteArray content(160 * 1024, 'r');
+    queue({writeLocal("one.bin", content), writeLocal("two.bin", content)}, {"one.bin", "two.bin"});
+    startServer();
+    UploadJob job;
+    prepare(job);
+    job.rateLimit = 256 * 1024; // 1.25 s for both
+    const auto started = std::chrono::steady_clock::now();
+    run(job);
+    const auto took = std::chrono::steady_clock::now() - started;
+    EXPECT_EQ(job.resultCode(), 0);
+    EXPECT_GE(took, std::chrono::milliseconds(1050));
+    EXPECT_LT(took, std::chrono::milliseconds(3500));
+    EXPECT_EQ(ReadAll(uploadsPath() + "/disk/docs/two.bin"), content);
+
+    queue({writeLocal("slow.bin", QByteArray(4 * 1024 * 1024, 's'))}, {"slow.bin"});
+    UploadJob slow;
+    prepare(slow);
+    slow.rateLimit = 64 * 1024;
+    std::thread worker([&] { RunUpload(slow); });
+    while (slow.bytesThisFile == 0 && !slow.finished())
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    const auto cancelledAt = std::chrono::steady_clock::now();
+    slow.cancel();
+    worker.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - cancelledAt, std::chrono::milliseconds(500));
+    EXPECT_EQ(slow.resultCode(), UploadCode::Cancelled);
+}
+
 TEST_F(UploadFixture, HostileNamesStayInsideTheHeadAndTheUploadFolder) {
     const QString hostile = writeLocal("a\"b\r\nContent-Type: evil.txt", "payload");
     queue({hostile}, {"a\"b\r\nContent-Type: evil.txt"});

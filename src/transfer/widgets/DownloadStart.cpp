@@ -3,6 +3,7 @@
 #include "common/WorkingFolders.h"
 #include "transfer/DownloadQueue.h"
 #include "transfer/DownloadRules.h"
+#include "transfer/RateLimiter.h"
 #include "transfer/widgets/DownloadWindow.h"
 #include "transfer/widgets/OpenDownloadWindow.h"
 
@@ -41,6 +42,9 @@ void CopySettings(const ControlSettings& from, DownloadJob& job) {
     to.isDownUrlEncode = from.IsDownUrlEncode;
     to.cookieHost = QUrl(from.hostBaseUrl).host();
     to.cookie = from.documentCookie.toUtf8();
+    to.retryCount = std::max<int>(from.DownRetryCount, 0);
+    to.parallel = std::clamp<int>(from.DownParallel, 1, kMaxParallel);
+    to.rateLimit = RateFromKBps(from.DownRateLimitKBps);
 }
 
 qint16 Report(DownloadHost& host, qint16 code, const QString& message) {

@@ -165,7 +165,8 @@ void DownloadWindow::start() {
     progress_->setRange(0, ProgressUnits(static_cast<double>(job_.bytesTotal)));
     sizeLine_->setText(QLatin1Char('(') + SizeText(job_.bytesTotal) + QStringLiteral(" / 0KB, 0%") +
                        caption_ + QLatin1Char(')'));
-    worker_.start([this] { RunDownload(job_, questions_); });
+    worker_.start([this] { RunDownload(job_, questions_); }, this, [this] { tick(); });
+    tick();
 }
 
 QString DownloadWindow::stateText(int index) const {
@@ -196,17 +197,29 @@ QString DownloadWindow::stateText(int index) const {
     case DownloadRow::NoTarget:
         label = "FailureMsg";
         break;
+    case DownloadRow::Retrying: {
+        // Pages written before automatic resume have no text for it.
+        const QString text = job_.texts.text(QStringLiteral("SL_RetryMsg"));
+        return text.isEmpty() ? QStringLiteral("retrying") : text;
+    }
     }
     return job_.texts.text(QLatin1String(label));
 }
 
 void DownloadWindow::refreshRows() {
     for (int i = 0; i < job_.rowCount(); ++i) {
-        const int state = job_.row(i).state.load();
+        const DownloadRow& row = job_.row(i);
+        const int state = row.state.load();
+        QTreeWidgetItem* item = list_->topLevelItem(i);
+        // A row being received shows how much of it is on disk, whichever lane fetches it.
+        if (state == DownloadRow::Receiving)
+            item->setText(StatusColumn, PercentText(static_cast<double>(row.bytesOnDisk),
+                                                    static_cast<double>(row.size), false));
         if (state == shownStates_[static_cast<size_t>(i)])
             continue;
         shownStates_[static_cast<size_t>(i)] = state;
-        list_->topLevelItem(i)->setText(StatusColumn, stateText(i));
+        if (state != DownloadRow::Receiving)
+            item->setText(StatusColumn, stateText(i));
     }
     status_->setFullText(job_.statusLine());
     count_->setText(job_.countLine());
@@ -221,10 +234,7 @@ void DownloadWindow::refreshCurrentRow() {
     const int index = job_.currentRow;
     if (index < 0 || index >= job_.rowCount())
         return;
-    const DownloadRow& row = job_.row(index);
     QTreeWidgetItem* item = list_->topLevelItem(index);
-    item->setText(StatusColumn, PercentText(static_cast<double>(job_.bytesThisFile),
-                                            static_cast<double>(row.size), false));
     list_->setCurrentItem(item);
     list_->scrollToItem(item);
 }
@@ -237,7 +247,7 @@ void DownloadWindow::tick() {
         return;
     }
     refreshRows();
-    const bool receiving = job_.receiving;
+    const bool receiving = job_.receiving > 0;
     if (receiving)
         refreshCurrentRow();
     if (!rate_.tick(static_cast<double>(job_.bytesDone)) || !receiving)

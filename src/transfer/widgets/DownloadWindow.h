@@ -19,10 +19,10 @@ class QTreeWidget;
 
 // The modal window a multi-file download runs in. On its first showing it settles the target
 // folder (asking for one when none is fixed), lists the job's rows and starts the one worker;
-// a 200 ms timer shows the job's counters and closes the window on the first tick after the
-// worker has finished. Esc, Enter and the close box do nothing; the two cancel buttons set the
-// job's flags. The worker's questions are asked here, on the UI thread, through `prompter`.
-// The worker never outlives the window.
+// a 200 ms timer, ticking first at once, shows the job's counters (every row under way), and
+// the window closes as soon as the worker has finished. Esc, Enter and the close box do nothing;
+// the two cancel buttons set the job's flags. The worker's questions are asked here, on the UI
+// thread, through `prompter`. The worker never outlives the window.
 class DownloadWindow : public UndismissableDialog {
 public:
     // `folderGiven`: the caller supplied the drop folder. `cancelButtons`: HttpDownloadCancelBut.

@@ -52,10 +52,12 @@ void FormPostWindow::showEvent(QShowEvent* event) {
         return;
     progress_->setRange(0, 0);
     timer_.start();
-    worker_.start([this] { RunFormPost(job_); });
+    worker_.start([this] { RunFormPost(job_); }, this, [this] { tick(); });
 }
 
 void FormPostWindow::tick() {
+    if (closeAllowed())
+        return;
     if (job_.finished()) {
         timer_.stop();
         worker_.wait();

@@ -11,10 +11,9 @@ class QLabel;
 class QProgressBar;
 
 // The modal window a form post runs in. Its first showing starts the one worker; a 100 ms
-// timer follows the bytes sent and closes the window on the first tick after the worker has
-// finished. It stays invisible (fully transparent) for its first ten ticks, so a post that
-// ends within about a second is never seen. Esc, Enter and the close box do nothing: a post
-// has no cancel.
+// timer follows the bytes sent, and the window closes as soon as the worker has finished. It
+// stays invisible (fully transparent) for its first ten ticks, so a post that ends within about
+// a second is never seen. Esc, Enter and the close box do nothing: a post has no cancel.
 class FormPostWindow : public UndismissableDialog {
     Q_OBJECT
 public:

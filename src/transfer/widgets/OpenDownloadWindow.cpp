@@ -64,7 +64,9 @@ void OpenDownloadWindow::showEvent(QShowEvent* event) {
     timer_.start();
     CleanOldTempFiles(job_.tempFolder);
     fileName_->setFullText(job_.fileName);
-    worker_.start([this] { RunOpenDownload(job_); });
+    worker_.start([this] { RunOpenDownload(job_); }, this, [this] { tick(); });
+    // The first tick at once, from the event loop: a window must not close inside its showing.
+    QMetaObject::invokeMethod(this, &OpenDownloadWindow::tick, Qt::QueuedConnection);
 }
 
 void OpenDownloadWindow::tick() {

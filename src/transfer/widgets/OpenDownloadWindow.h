@@ -15,7 +15,8 @@ class QPushButton;
 
 // The modal window that fetches one server file to be opened (DOWNOPEN_WIN texts). On its
 // first showing it clears the temporary folder of files from other days and starts the
-// worker; a 200 ms timer shows the counters and closes the window once the worker finished.
+// worker; a 200 ms timer, ticking first at once, shows the counters, and the window closes as
+// soon as the worker has finished.
 // Esc, Enter and the close box do nothing; the cancel button sets the job's flag.
 class OpenDownloadWindow : public UndismissableDialog {
 public:

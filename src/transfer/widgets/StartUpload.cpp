@@ -2,6 +2,7 @@
 
 #include "common/Prompter.h"
 #include "settings/ControlSettings.h"
+#include "transfer/RateLimiter.h"
 #include "transfer/UploadEngine.h"
 #include "transfer/UploadRows.h"
 #include "transfer/widgets/UploadWindow.h"
@@ -21,6 +22,7 @@ void FillJob(UploadJob& job, const ControlSettings& settings, const QString& pos
     job.cookie = settings.documentCookie;
     job.dateFormat = settings.dateFormat;
     job.cancelButtonEnabled = settings.HttpSendingCancelBut;
+    job.rateLimit = RateFromKBps(settings.UpRateLimitKBps);
 }
 
 // The rows, or the result that ends the upload before it starts.

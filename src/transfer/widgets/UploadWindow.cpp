@@ -120,13 +120,17 @@ void UploadWindow::showEvent(QShowEvent* event) {
     movie->start();
     timer_.start();
     startWorker();
+    // The first tick at once, from the event loop: a window must not close inside its showing.
+    QMetaObject::invokeMethod(this, &UploadWindow::tick, Qt::QueuedConnection);
 }
 
 void UploadWindow::startWorker() {
-    worker_.start([this] { RunUpload(job_); });
+    worker_.start([this] { RunUpload(job_); }, this, [this] { tick(); });
 }
 
 void UploadWindow::tick() {
+    if (closeAllowed())
+        return;
     cancelButton_->setEnabled(job_.cancelButtonEnabled && job_.progressLive);
     refreshStatusLine();
     refreshCountLine();

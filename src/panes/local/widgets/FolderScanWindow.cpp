@@ -79,6 +79,9 @@ void FolderScanWindow::runStep() {
     switch (step_()) {
     case ScanProgress::Finished:
         done_ = true;
+        // Closes at once rather than at the next tick, from the event loop: a step may run
+        // inside the window's showing, where it must not close.
+        QMetaObject::invokeMethod(this, &FolderScanWindow::closeWhenDone, Qt::QueuedConnection);
         break;
     case ScanProgress::StepsReady:
         nextStep_.start();
@@ -93,8 +96,7 @@ void FolderScanWindow::tick() {
     if (!nextStep_.isActive())
         runStep();
     if (done_) {
-        timer_.stop();
-        accept();
+        closeWhenDone();
         return;
     }
     currentLine_->setText(currentItem_ ? currentItem_() : QString());
@@ -105,6 +107,13 @@ void FolderScanWindow::tick() {
         setWindowOpacity(1.0);
         showCounter_ = kShown;
     }
+}
+
+void FolderScanWindow::closeWhenDone() {
+    if (!isVisible())
+        return;
+    timer_.stop();
+    accept();
 }
 
 short RunFolderScan(QWidget* parent, const UIConfig& uiConfig, AttachTarget& target,

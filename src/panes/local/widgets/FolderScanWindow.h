@@ -46,6 +46,7 @@ private:
     void applyTexts();
     void runStep();
     void tick();
+    void closeWhenDone();
 
     Mode mode_;
     const UIConfig& uiConfig_;
