@@ -17,8 +17,8 @@ class QTreeWidget;
 // The modal window an upload runs in. On its first showing it fills its list from the job's
 // rows and starts the one worker thread; a 200 ms timer, ticking first at once, shows the
 // job's counters, and the window closes as soon as the worker has finished. Esc, Enter and the
-// close box do
-// nothing; the cancel button sets the job's cancel flag. The worker never outlives the window.
+// close box do nothing; the cancel button sets the job's cancel flag. The worker never outlives
+// the window.
 class UploadWindow : public UndismissableDialog {
     Q_OBJECT
 public:
