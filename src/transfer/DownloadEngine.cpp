@@ -96,6 +96,8 @@ void DownloadRun::record(const FileRowEnd& end) {
     std::lock_guard lock(lock_);
     ++done_;
     --remaining_;
+    // Rows running side by side end out of their claim order: the count follows each end.
+    showCount(remaining_);
     if (end.failure.code != 0) {
         lastFailure_ = end.failure;
         lastSystemError_ = end.systemError;

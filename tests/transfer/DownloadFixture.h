@@ -7,7 +7,9 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QQueue>
+#include <QTimer>
 #include <functional>
 #include <thread>
 
@@ -17,6 +19,8 @@ public:
     QQueue<OptionAnswer> options;
     QQueue<QString> savePaths;
     QString folder;
+    // How long the folder question stays open, its event loop running as a real dialog's does.
+    int folderAnswerMs = 0;
     int optionCalls = 0;
     int saveCalls = 0;
     QString lastValue;
@@ -26,7 +30,14 @@ public:
         return defaultButton;
     }
     QStringList openFiles(const QString&, const QString&, const QString&) override { return {}; }
-    QString chooseFolder(const QString&, const QString&) override { return folder; }
+    QString chooseFolder(const QString&, const QString&) override {
+        if (folderAnswerMs > 0) {
+            QEventLoop dialog;
+            QTimer::singleShot(folderAnswerMs, &dialog, &QEventLoop::quit);
+            dialog.exec();
+        }
+        return folder;
+    }
     void showPage(const QString&, const QString&) override {}
     OptionAnswer chooseOption(const OptionQuestion& question) override {
         ++optionCalls;

@@ -111,7 +111,6 @@ void DownloadWindow::showEvent(QShowEvent* event) {
     if (!firstShow_)
         return;
     firstShow_ = false;
-    timer_.start();
     cancelFile_->setEnabled(cancelButtons_);
     cancelAll_->setEnabled(cancelButtons_);
     applyTexts();
@@ -165,6 +164,9 @@ void DownloadWindow::start() {
     progress_->setRange(0, ProgressUnits(static_cast<double>(job_.bytesTotal)));
     sizeLine_->setText(QLatin1Char('(') + SizeText(job_.bytesTotal) + QStringLiteral(" / 0KB, 0%") +
                        caption_ + QLatin1Char(')'));
+    // The timer only from here: the folder question may stay open for long, and the rows it
+    // shows are listed only now.
+    timer_.start();
     worker_.start([this] { RunDownload(job_, questions_); }, this, [this] { tick(); });
     tick();
 }
