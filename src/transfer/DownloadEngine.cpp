@@ -137,7 +137,6 @@ int DownloadRun::claimFileRow(int& turn) {
             return -1;
         }
         const int index = nextRow_++;
-        job_.currentRow = index;
         if (!job_.row(index).isFolder) {
             job_.setStatusLine(quoted(job_.row(index), "S_DownloadMsg"));
             showCount(remaining_);

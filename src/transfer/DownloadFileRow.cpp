@@ -31,7 +31,7 @@ class FileRowFetch {
 public:
     FileRowFetch(DownloadJob& job, int index, int lane, const FileTarget& target,
                  HttpSession& session, RateLimiter& limiter)
-        : job_(job), row_(job.row(index)), lane_(lane), target_(target.path),
+        : job_(job), row_(job.row(index)), index_(index), lane_(lane), target_(target.path),
           onDisk_(target.resumeFrom), session_(session), limiter_(limiter) {}
 
     FileRowEnd run();
@@ -60,6 +60,7 @@ private:
 
     DownloadJob& job_;
     DownloadRow& row_;
+    const int index_;
     const int lane_;
     const QString target_;
     qint64 onDisk_; // the start of the file that is on disk: where a resume continues
@@ -182,8 +183,8 @@ bool FileRowFetch::pause(int ms) const {
 FileRowEnd FileRowFetch::run() {
     if (onDisk_ > 0)
         markerCurrent_ = ReadPartialMarker(target_, validators_);
+    job_.armFileCancel(lane_, index_);
     row_.state = DownloadRow::Checking;
-    job_.armFileCancel(lane_);
     int barrenTries = 0; // consecutive tries that brought no new byte
     for (;;) {
         const qint64 before = onDisk_;

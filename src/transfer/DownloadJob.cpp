@@ -62,18 +62,46 @@ QString DownloadJob::rowFolder(int index) const {
     return folder;
 }
 
+namespace {
+
+bool UnderWay(int state) {
+    return state == DownloadRow::Checking || state == DownloadRow::Receiving ||
+           state == DownloadRow::Retrying;
+}
+
+} // namespace
+
+int DownloadJob::newestRowUnderWay() const {
+    int newest = -1;
+    qint64 newestBegun = 0;
+    for (const Lane& lane : lanes_) {
+        const int index = lane.row;
+        const qint64 begun = lane.begun;
+        if (index >= 0 && begun > newestBegun && UnderWay(row(index).state)) {
+            newest = index;
+            newestBegun = begun;
+        }
+    }
+    return newest;
+}
+
 void DownloadJob::cancelCurrentFile() {
+    const int index = newestRowUnderWay();
     for (Lane& lane : lanes_) {
-        lane.cancelFile = true;
-        lane.abort = true;
+        if (index >= 0 && lane.row == index) {
+            lane.cancelFile = true;
+            lane.abort = true;
+        }
     }
 }
 
-void DownloadJob::armFileCancel(int lane) {
+void DownloadJob::armFileCancel(int lane, int index) {
     Lane& armed = lanes_[static_cast<size_t>(lane)];
     armed.cancelFile = false;
     armed.abort = false;
-    if (armed.cancelFile || isCancelled())
+    armed.row = index;
+    armed.begun = ++rowsBegun_;
+    if (isCancelled())
         armed.abort = true;
 }
 

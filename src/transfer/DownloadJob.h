@@ -132,13 +132,16 @@ public:
     // The row's local folder: downloadFolder followed by the row's catalogue folders.
     QString rowFolder(int index) const;
 
-    // The "cancel this file" button (any thread): the files under way stop (each of them, when
-    // several rows run at once) and the run goes on.
+    // The row the window highlights and "cancel this file" stops: of the rows under way, the
+    // one begun last; -1 when none is.
+    int newestRowUnderWay() const;
+    // The "cancel this file" button (any thread): the file of newestRowUnderWay() stops and
+    // the run goes on, other rows under way included.
     void cancelCurrentFile();
-    // A worker lane (0 .. kMaxParallel-1), before each file: lowers the lane's file cancel and
-    // HTTP abort flag, keeping the abort raised when either cancel was pressed meanwhile, so no
-    // press is lost.
-    void armFileCancel(int lane);
+    // A worker lane (0 .. kMaxParallel-1), before it begins the file of row `index`: lowers the
+    // lane's file cancel and HTTP abort flag, keeping the abort raised when cancel-all was
+    // pressed meanwhile, so no press is lost.
+    void armFileCancel(int lane, int index);
     // Whether the file of `lane` was cancelled.
     bool fileCancelled(int lane) const { return lanes_[static_cast<size_t>(lane)].cancelFile; }
     // The flag the HTTP session of `lane` watches: raised by either cancel.
@@ -152,7 +155,6 @@ public:
     QString countLine() const;
 
     // bytesDone counts what was received plus what resumed or skipped files already held.
-    std::atomic<int> currentRow{-1}; // the row begun last
     std::atomic<int> fileCount{0};
     std::atomic<int> receiving{0}; // rows whose body is arriving now
     std::atomic<bool> folderCreated{false};
@@ -169,6 +171,8 @@ private:
     struct Lane {
         std::atomic<bool> abort{false};
         std::atomic<bool> cancelFile{false};
+        std::atomic<int> row{-1};     // the row the lane began last
+        std::atomic<qint64> begun{0}; // when, in rowsBegun_ numbers
     };
     struct Folder {
         QString name;
@@ -178,6 +182,7 @@ private:
     std::vector<Folder> folders_{Folder{}}; // [kTargetFolder] stands for the download folder
     std::deque<DownloadRow> rows_;          // stable addresses; atomics are not movable
     std::array<Lane, kMaxParallel> lanes_;
+    std::atomic<qint64> rowsBegun_{0};
     mutable QMutex textLock_;
     QString statusLine_;
     QString countLine_;

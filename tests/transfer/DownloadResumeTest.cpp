@@ -105,8 +105,9 @@ TEST_F(DownloadResumeTest, TriesWithoutNewBytesEndTheRowAfterTheRetryCount) {
         const QByteArray left =
             QFileInfo::exists(targetFile("f.bin")) ? readFile(targetFile("f.bin")) : QByteArray();
         EXPECT_EQ(left, c.left) << label;
-        if (c.requests > 1)
+        if (c.requests > 1) {
             EXPECT_GE(clock.elapsed(), 20 + 40) << label << ": the pauses were skipped";
+        }
     }
 }
 
@@ -140,8 +141,9 @@ TEST_F(DownloadResumeTest, APauseBetweenTriesEndsAtOnceOnEitherCancel) {
         EXPECT_EQ(job.row(0).state, DownloadRow::Cancelled);
         EXPECT_EQ(job.resultCode(), all ? kDownloadCancelled : 0);
         EXPECT_EQ(QFileInfo::exists(targetFile("next.bin")), !all);
-        if (!all)
+        if (!all) {
             EXPECT_EQ(readFile(targetFile("next.bin")), next);
+        }
     }
 }
 
@@ -390,6 +392,36 @@ TEST_F(DownloadResumeTest, ALimitHoldsTheWholeRunNearItsRate) {
     EXPECT_LT(clock.elapsed(), 3500);
     EXPECT_EQ(readFile(targetFile("one.bin")), one);
     EXPECT_EQ(readFile(targetFile("two.bin")), two);
+}
+
+TEST_F(DownloadResumeTest, CancelThisFileStopsOnlyTheRowBegunLast) {
+    QList<QByteArray> sources;
+    for (int i = 0; i < 3; ++i)
+        sources.append(writeFile(QString("s%1.bin").arg(i), 200000));
+    TestServer server({"--root", root(), "--rate", "100"});
+    DownloadJob job;
+    prepareJob(job, server);
+    job.settings.parallel = 3;
+    for (int i = 0; i < 3; ++i)
+        job.addFileRow(QString("s%1.bin").arg(i), QString("/s%1.bin").arg(i), 200000, {});
+    QueuedPrompter prompter;
+    int cancelled = -1;
+    EXPECT_EQ(runJobActingMidway(job, prompter, 60000,
+                                 [&] {
+                                     cancelled = job.newestRowUnderWay();
+                                     job.cancelCurrentFile();
+                                 }),
+              0);
+    ASSERT_GE(cancelled, 0);
+    for (int i = 0; i < 3; ++i) {
+        if (i == cancelled) {
+            EXPECT_EQ(job.row(i).state, DownloadRow::Cancelled);
+            continue;
+        }
+        EXPECT_EQ(job.row(i).state, DownloadRow::Succeeded) << i;
+        EXPECT_EQ(readFile(targetFile(QString("s%1.bin").arg(i))), sources[i]) << i;
+    }
+    EXPECT_EQ(job.newestRowUnderWay(), -1);
 }
 
 TEST_F(DownloadResumeTest, CancelAllStopsEveryLane) {

@@ -233,8 +233,8 @@ void DownloadWindow::refreshCurrentRow() {
     sizeLine_->setText(SizeLineText(total, done, caption_, false));
     progress_->setRange(0, ProgressUnits(total));
     progress_->setValue(std::min(ProgressUnits(done), progress_->maximum()));
-    const int index = job_.currentRow;
-    if (index < 0 || index >= job_.rowCount())
+    const int index = job_.newestRowUnderWay();
+    if (index < 0)
         return;
     QTreeWidgetItem* item = list_->topLevelItem(index);
     list_->setCurrentItem(item);
