@@ -13,6 +13,8 @@
 
 namespace {
 
+constexpr int kSpeedRounds = 3;
+
 double EngineSeconds(const QString& path, qint64 size, int port) {
     UploadJob job;
     job.charset = "UTF-8";
@@ -55,17 +57,25 @@ void BM_UploadAgainstCurl(benchmark::State& state) {
     double engineGrowthMiB = 0;
     bench::ChildRun curl;
     for (auto _ : state) {
-        bench::ResetPeakResident();
-        const qint64 before = bench::ResidentKiB();
-        engine = EngineSeconds(path, size, server.port());
-        enginePeakMiB = bench::PeakResidentKiB() / 1024.0;
-        engineGrowthMiB = (bench::PeakResidentKiB() - before) / 1024.0;
-        curl = CurlRun(path, server.port());
+        // Alternating rounds, best of each, curl first: the first reader of the file pays for
+        // bringing it into the page cache, and the machine's other load hits both alike.
+        for (int round = 0; round < kSpeedRounds; ++round) {
+            const bench::ChildRun curlRound = CurlRun(path, server.port());
+            bench::ResetPeakResident();
+            const qint64 before = bench::ResidentKiB();
+            const double engineRound = EngineSeconds(path, size, server.port());
+            enginePeakMiB = std::max(enginePeakMiB, bench::PeakResidentKiB() / 1024.0);
+            engineGrowthMiB =
+                std::max(engineGrowthMiB, (bench::PeakResidentKiB() - before) / 1024.0);
+            if (engineRound <= 0 || !curlRound.ok) {
+                state.SkipWithError("an upload failed");
+                return;
+            }
+            engine = round == 0 ? engineRound : std::min(engine, engineRound);
+            if (round == 0 || curlRound.seconds < curl.seconds)
+                curl = curlRound;
+        }
         state.SetIterationTime(engine);
-    }
-    if (engine <= 0 || !curl.ok) {
-        state.SkipWithError("an upload failed");
-        return;
     }
     const double mib = size / 1048576.0;
     state.counters["engine_MiB_s"] = mib / engine;
