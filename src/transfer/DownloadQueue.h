@@ -10,7 +10,7 @@
 
 // Queues `elements` in order: a FILE whose transtype is "server" becomes a file row, verified
 // against its sha256 when it has one (other FILEs are left out); a FOLDER becomes a folder row
-// followed by its contents, depth first, each below the folders it lies in. Names are shortened by
-// `midChar` (ServerFileNameMidChar).
+// followed by its contents, depth first, each below the folders it lies in. Names are shortened
+// by `midChar` (ServerFileNameMidChar).
 void QueueDownloadElements(DownloadJob& job, const QList<XmlNode>& elements,
                            const QString& midChar);
