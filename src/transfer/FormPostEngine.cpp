@@ -76,19 +76,25 @@ Attempt Judge(FormPostJob& job, const HttpResult& result, const QByteArray& repl
     case HttpFault::Unreachable:
         job.setResult(FormPostCode::SendFailed, FormPostText::SendFailed, result.systemError);
         return Attempt::Done;
+    case HttpFault::BadLength:
+    case HttpFault::Cut:
+        // The head came and the reply broke off: the script may have acted on the post, so it
+        // is not sent again, but what it answered is lost.
+        if (result.status > 0) {
+            job.setResult(FormPostCode::EndFailed, FormPostText::EndFailed, result.systemError);
+            return Attempt::Done;
+        }
+        break;
     case HttpFault::None:
     case HttpFault::NoReply:
     case HttpFault::TimedOut:
-    case HttpFault::BadLength:
     case HttpFault::RedirectLoop:
     case HttpFault::RedirectRefused:
-    case HttpFault::Cut:
         break;
     }
     // Without a reply head the request may not have ended on the server: it is sent again.
     if (result.status == 0)
         return Attempt::Retry;
-    // The script accepted the post; a reply that broke off still says what it said so far.
     job.setReply(ReplyText(reply, job.charset));
     job.setResult(FormPostCode::Ok, FormPostText::Done, 0);
     return Attempt::Done;

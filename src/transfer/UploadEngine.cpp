@@ -27,8 +27,8 @@ QByteArray RequestUrl(const UploadJob& job, int row) {
 // How one attempt at one file ended.
 enum class Attempt { Accepted, Failed, Retry };
 
-// The reply of a request whose head arrived with status 200: a stored path or a page error.
-// The text is judged as it came, even when the connection broke off after the head.
+// The whole reply of a request whose head arrived with status 200: a stored path or a page
+// error.
 Attempt JudgeReplyText(UploadJob& job, int row, const QByteArray& reply) {
     const QString text = FromBytes(reply.left(kReplyLimit), job.charset).trimmed();
     if (text.startsWith(kPageErrorMark)) {
@@ -59,14 +59,21 @@ Attempt Judge(UploadJob& job, int row, const HttpResult& result, const QByteArra
     case HttpFault::Unreachable:
         job.setResult(UploadCode::SendFailed, UploadText::SendFailed, result.systemError);
         return Attempt::Failed;
+    case HttpFault::BadLength:
+    case HttpFault::Cut:
+        // The head came and the reply broke off: the server may have stored the file, so it
+        // is not sent again, but the text naming where it went is lost.
+        if (result.status > 0) {
+            job.setResult(UploadCode::EndFailed, UploadText::EndFailed, result.systemError);
+            return Attempt::Failed;
+        }
+        break;
     case HttpFault::None:
     case HttpFault::Refused:
     case HttpFault::NoReply:
     case HttpFault::TimedOut:
-    case HttpFault::BadLength:
     case HttpFault::RedirectLoop:
     case HttpFault::RedirectRefused:
-    case HttpFault::Cut:
         break;
     }
     // Without a reply head the request may not have ended on the server: it is sent again.

@@ -325,6 +325,15 @@ TEST_F(FormPostFixture, ServerThatNeverAnswersIsTriedSixTimes) {
     EXPECT_EQ(posting_.response(), "");
 }
 
+TEST_F(FormPostFixture, AReplyCutAfterItsHeadFailsAndIsNotSentAgain) {
+    startServer({"--cut", "after-head"});
+    posting_.addFormField("a", "1", "UTF-8");
+    EXPECT_EQ(sendForm(), -106);
+    EXPECT_EQ(settings_.httpErrorCode, -106);
+    EXPECT_EQ(ReadRequestLog(logPath()).size(), 1);
+    EXPECT_EQ(posting_.response(), "");
+}
+
 TEST_F(FormPostFixture, FailingScriptReplyIsSavedAsTheErrorPage) {
     write(work_.filePath("form.php"), "<p>script failed</p>");
     startServer({"--status", "500"});

@@ -356,6 +356,18 @@ TEST_F(UploadFixture, ResetOnAKeptConnectionIsSentAsOftenAsTheEngineTriesAndNoMo
     EXPECT_EQ(transtypes(), QStringList({"server", "local", "local"}));
 }
 
+TEST_F(UploadFixture, AReplyCutAfterItsHeadFailsAndIsNotSentAgain) {
+    queue({writeLocal("1.txt", "one")}, {"1.txt"});
+    startServer({"--cut", "after-head", "--cut-path", "*upinx=0"});
+    UploadJob job;
+    prepare(job);
+    run(job);
+    EXPECT_EQ(job.resultCode(), -106);
+    EXPECT_EQ(ReadRequestLog(logPath()).size(), 1);
+    EXPECT_EQ(journal_.GetCurrentUploadFileCnt(), 0);
+    EXPECT_EQ(transtypes(), QStringList({"server", "local"}));
+}
+
 TEST_F(UploadFixture, FileThatChangedSizeSinceQueuedIsNotSent) {
     const QString path = writeLocal("grown.txt", "short");
     queue({path}, {"grown.txt"});
