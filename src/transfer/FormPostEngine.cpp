@@ -77,8 +77,9 @@ Attempt Judge(FormPostJob& job, const HttpResult& result, const QByteArray& repl
         job.setResult(FormPostCode::SendFailed, FormPostText::SendFailed, result.systemError);
         return Attempt::Done;
     case HttpFault::BadLength:
+    case HttpFault::TimedOut:
     case HttpFault::Cut:
-        // The head came and the reply broke off: the script may have acted on the post, so it
+        // The head came but not the whole reply: the script may have acted on the post, so it
         // is not sent again, but what it answered is lost.
         if (result.status > 0) {
             job.setResult(FormPostCode::EndFailed, FormPostText::EndFailed, result.systemError);
@@ -87,7 +88,6 @@ Attempt Judge(FormPostJob& job, const HttpResult& result, const QByteArray& repl
         break;
     case HttpFault::None:
     case HttpFault::NoReply:
-    case HttpFault::TimedOut:
     case HttpFault::RedirectLoop:
     case HttpFault::RedirectRefused:
         break;

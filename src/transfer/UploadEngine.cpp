@@ -60,8 +60,9 @@ Attempt Judge(UploadJob& job, int row, const HttpResult& result, const QByteArra
         job.setResult(UploadCode::SendFailed, UploadText::SendFailed, result.systemError);
         return Attempt::Failed;
     case HttpFault::BadLength:
+    case HttpFault::TimedOut:
     case HttpFault::Cut:
-        // The head came and the reply broke off: the server may have stored the file, so it
+        // The head came but not the whole reply: the server may have stored the file, so it
         // is not sent again, but the text naming where it went is lost.
         if (result.status > 0) {
             job.setResult(UploadCode::EndFailed, UploadText::EndFailed, result.systemError);
@@ -71,7 +72,6 @@ Attempt Judge(UploadJob& job, int row, const HttpResult& result, const QByteArra
     case HttpFault::None:
     case HttpFault::Refused:
     case HttpFault::NoReply:
-    case HttpFault::TimedOut:
     case HttpFault::RedirectLoop:
     case HttpFault::RedirectRefused:
         break;
