@@ -2,8 +2,7 @@
 // loopback server in the same run (size in MiB from VANTREL_BENCH_DOWNLOAD_MB, default 1024),
 // and 100 downloads cut at random offsets by --drop-after, each resumed and compared.
 #include "BenchServer.h"
-#include "ChildRun.h"
-#include "PeakMemory.h"
+#include "CurlRace.h"
 #include "platform/HttpClient.h"
 #include "transfer/DownloadEngine.h"
 
@@ -70,42 +69,29 @@ void BM_DownloadAgainstCurl(benchmark::State& state) {
         state.SkipWithError("test server did not start");
         return;
     }
-    double engine = 0;
-    bench::ChildRun curl;
-    double enginePeakMiB = 0;
-    double engineGrowthMiB = 0;
+    bench::CurlRace race;
     for (auto _ : state) {
-        // Alternating rounds, best of each: the machine's other load hits both alike.
-        for (int round = 0; round < kSpeedRounds; ++round) {
-            const bench::ChildRun curlRound = CurlRun(server.base(), local.path());
-            bench::ResetPeakResident();
-            const qint64 before = bench::ResidentKiB();
-            const double engineRound = EngineSeconds(server.base(), size, local.path());
-            enginePeakMiB = std::max(enginePeakMiB, bench::PeakResidentKiB() / 1024.0);
-            engineGrowthMiB =
-                std::max(engineGrowthMiB, (bench::PeakResidentKiB() - before) / 1024.0);
-            if (engineRound <= 0 || !curlRound.ok) {
-                state.SkipWithError("a download failed");
-                return;
-            }
-            engine = round == 0 ? engineRound : std::min(engine, engineRound);
-            if (round == 0 || curlRound.seconds < curl.seconds)
-                curl = curlRound;
+        race = bench::RaceCurl(
+            kSpeedRounds, [&] { return CurlRun(server.base(), local.path()); },
+            [&] { return EngineSeconds(server.base(), size, local.path()); });
+        if (!race.ok) {
+            state.SkipWithError("a download failed");
+            return;
         }
-        state.SetIterationTime(engine);
+        state.SetIterationTime(race.engine);
     }
     state.SetBytesProcessed(state.iterations() * size);
-    state.counters["engine_MiBps"] = size / 1048576.0 / engine;
-    state.counters["curl_MiBps"] = size / 1048576.0 / curl.seconds;
-    state.counters["ratio_vs_curl"] = curl.seconds / engine;
-    state.counters["peak_rss_MiB"] = enginePeakMiB;
-    state.counters["rss_growth_MiB"] = engineGrowthMiB;
-    state.counters["curl_peak_rss_MiB"] = curl.peakMiB;
+    state.counters["engine_MiBps"] = size / 1048576.0 / race.engine;
+    state.counters["curl_MiBps"] = size / 1048576.0 / race.curl.seconds;
+    state.counters["ratio_vs_curl"] = race.curl.seconds / race.engine;
+    state.counters["peak_rss_MiB"] = race.peakMiB;
+    state.counters["rss_growth_MiB"] = race.growthMiB;
+    state.counters["curl_peak_rss_MiB"] = race.curl.peakMiB;
     std::printf("download of %lld MiB: %.2f s, curl -o %.2f s, throughput ratio vs curl %.2f; "
                 "peak RSS %.0f MiB (the whole bench process, %.1f MiB of it added by the run), "
                 "curl %.0f MiB\n",
-                size / 1048576LL, engine, curl.seconds, curl.seconds / engine, enginePeakMiB,
-                engineGrowthMiB, curl.peakMiB);
+                size / 1048576LL, race.engine, race.curl.seconds, race.curl.seconds / race.engine,
+                race.peakMiB, race.growthMiB, race.curl.peakMiB);
 }
 
 QByteArray RandomBytes(qint64 size) {

@@ -1,8 +1,7 @@
 // Upload of one large file through the upload engine against `curl -F` to the same loopback
 // server, in the same run. Size in MiB from VANTREL_BENCH_UPLOAD_MB (default 1024).
 #include "BenchServer.h"
-#include "ChildRun.h"
-#include "PeakMemory.h"
+#include "CurlRace.h"
 #include "platform/HttpClient.h"
 #include "transfer/UploadEngine.h"
 
@@ -52,43 +51,29 @@ void BM_UploadAgainstCurl(benchmark::State& state) {
         state.SkipWithError("test server did not start");
         return;
     }
-    double engine = 0;
-    double enginePeakMiB = 0;
-    double engineGrowthMiB = 0;
-    bench::ChildRun curl;
+    bench::CurlRace race;
     for (auto _ : state) {
-        // Alternating rounds, best of each, curl first: the first reader of the file pays for
-        // bringing it into the page cache, and the machine's other load hits both alike.
-        for (int round = 0; round < kSpeedRounds; ++round) {
-            const bench::ChildRun curlRound = CurlRun(path, server.port());
-            bench::ResetPeakResident();
-            const qint64 before = bench::ResidentKiB();
-            const double engineRound = EngineSeconds(path, size, server.port());
-            enginePeakMiB = std::max(enginePeakMiB, bench::PeakResidentKiB() / 1024.0);
-            engineGrowthMiB =
-                std::max(engineGrowthMiB, (bench::PeakResidentKiB() - before) / 1024.0);
-            if (engineRound <= 0 || !curlRound.ok) {
-                state.SkipWithError("an upload failed");
-                return;
-            }
-            engine = round == 0 ? engineRound : std::min(engine, engineRound);
-            if (round == 0 || curlRound.seconds < curl.seconds)
-                curl = curlRound;
+        race = bench::RaceCurl(
+            kSpeedRounds, [&] { return CurlRun(path, server.port()); },
+            [&] { return EngineSeconds(path, size, server.port()); });
+        if (!race.ok) {
+            state.SkipWithError("an upload failed");
+            return;
         }
-        state.SetIterationTime(engine);
+        state.SetIterationTime(race.engine);
     }
     const double mib = size / 1048576.0;
-    state.counters["engine_MiB_s"] = mib / engine;
-    state.counters["curl_MiB_s"] = mib / curl.seconds;
-    state.counters["ratio_vs_curl"] = curl.seconds / engine;
-    state.counters["peak_rss_MiB"] = enginePeakMiB;
-    state.counters["rss_growth_MiB"] = engineGrowthMiB;
-    state.counters["curl_peak_rss_MiB"] = curl.peakMiB;
+    state.counters["engine_MiB_s"] = mib / race.engine;
+    state.counters["curl_MiB_s"] = mib / race.curl.seconds;
+    state.counters["ratio_vs_curl"] = race.curl.seconds / race.engine;
+    state.counters["peak_rss_MiB"] = race.peakMiB;
+    state.counters["rss_growth_MiB"] = race.growthMiB;
+    state.counters["curl_peak_rss_MiB"] = race.curl.peakMiB;
     std::printf("upload of %.0f MiB: %.2f s, curl -F %.2f s, throughput ratio vs curl %.2f; "
                 "peak RSS %.0f MiB (the whole bench process, %.1f MiB of it added by the run), "
                 "curl %.0f MiB\n",
-                mib, engine, curl.seconds, curl.seconds / engine, enginePeakMiB, engineGrowthMiB,
-                curl.peakMiB);
+                mib, race.engine, race.curl.seconds, race.curl.seconds / race.engine, race.peakMiB,
+                race.growthMiB, race.curl.peakMiB);
 }
 
 } // namespace
