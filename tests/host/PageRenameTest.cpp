@@ -7,9 +7,6 @@
 
 namespace {
 
-const char* const kColumns = R"(<C name="Name" align="left" width="120"/><C name="Size" width="90"/>
-    <C name="Type" width="80"/><C name="Date" width="90"/>)";
-
 const char* const kCatalogue = R"(<?xml version="1.0" encoding="UTF-8"?>
 <MORVEXXML>
   <FOLDER type="disk" name="disk">
@@ -26,24 +23,8 @@ const char* const kCatalogue = R"(<?xml version="1.0" encoding="UTF-8"?>
 // Shared by the pages below: every OnRenameCompleat code in `codes`; `rename` types a name
 // into the editor F2 opens on `row` of `pane` and ends it with `end` ("Return" or "Escape").
 const char* const kPageHelpers = R"(
-    var failures = [];
     var codes = [];
     ctrl.OnRenameCompleat.connect(function (code) { codes.push(code); });
-    function expect(what, got, want) {
-        if (got !== want)
-            failures.push(what + ": got " + JSON.stringify(got) + ", want " + JSON.stringify(want));
-    }
-    function finish() {
-        console.log(failures.length ? failures.join("\n") : "ok");
-        host.quit(0);
-    }
-    function names(pane) {
-        return host.ui.cells(pane).map(function (row) { return row[0]; }).join(",");
-    }
-    function setViewModes(mode) {
-        ctrl.ServerListViewMode = mode;
-        ctrl.LocalListViewMode = mode;
-    }
     function rename(pane, row, text, end) {
         expect("click " + pane + " " + row, host.ui.click(pane, row), true);
         host.ui.key("F2");
@@ -64,21 +45,9 @@ class PageRename : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(site.isServing());
-        ASSERT_TRUE(site.write("ui.xml", QString("<UICONFIG><LISTCOLUMNTITLE><SERVERLIST>%1"
-                                                 "</SERVERLIST><LOCALLIST>%1</LOCALLIST>"
-                                                 "</LISTCOLUMNTITLE></UICONFIG>")
-                                             .arg(kColumns)
-                                             .toUtf8()));
+        ASSERT_TRUE(site.write("ui.xml", kListColumnsConfig));
         ASSERT_TRUE(site.write("catalogue.xml", kCatalogue));
-        for (const char* folder : {"p", "q"})
-            ASSERT_TRUE(QDir(local.path()).mkpath(folder));
-        write("m.txt", 10);
-        write("n.txt", 2000);
-    }
-    void write(const QString& name, int size) {
-        QFile out(local.filePath(name));
-        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-        out.write(QByteArray(size, 'v'));
+        ASSERT_TRUE(MakeLocalSample(local.path()));
     }
     qint64 size(const QString& name) const { return QFileInfo(local.filePath(name)).size(); }
     QStringList localNames() const {
@@ -88,7 +57,7 @@ protected:
     // Runs the page in layout 2 with the local pane in the local folder; expects "ok".
     void expectOk(const QString& script, const QStringList& params = {}) {
         const PageSite::Run page =
-            site.run(QString(kPageHelpers) +
+            site.run(QString(kPageExpectations) + kPaneHelpers + kPageHelpers +
                          QString("var localFolder = \"%1\";\n").arg(local.path()) + script,
                      QStringList{"UIConfigXML=/ui.xml", "ServerFileListXML=/catalogue.xml",
                                  "LocalUIType=2"} +

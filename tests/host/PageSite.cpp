@@ -4,6 +4,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <utility>
 
 PageSite::PageSite() : server_(std::make_unique<TestServer>(QStringList{"--root", site_.path()})) {}
 
@@ -32,4 +33,16 @@ PageSite::Run PageSite::run(const QString& script, const QStringList& params) {
     return {ended && host.exitStatus() == QProcess::NormalExit ? host.exitCode() : -1,
             QString::fromUtf8(host.readAllStandardOutput()),
             QString::fromUtf8(host.readAllStandardError())};
+}
+
+bool MakeLocalSample(const QString& folder) {
+    QDir dir(folder);
+    if (!dir.mkpath("p") || !dir.mkpath("q"))
+        return false;
+    for (const auto& [name, size] : {std::pair{"m.txt", 10}, std::pair{"n.txt", 2000}}) {
+        QFile out(dir.filePath(name));
+        if (!out.open(QIODevice::WriteOnly) || out.write(QByteArray(size, 'v')) != size)
+            return false;
+    }
+    return true;
 }

@@ -23,6 +23,30 @@ inline const char* const kPageExpectations = R"(
     }
 )";
 
+// Page script for the views: `names(pane)` lists the first cell of each row of `pane`,
+// `setViewModes(mode)` sets both lists' view mode.
+inline const char* const kPaneHelpers = R"(
+    function names(pane) {
+        return host.ui.cells(pane).map(function (row) { return row[0]; }).join(",");
+    }
+    function setViewModes(mode) {
+        ctrl.ServerListViewMode = mode;
+        ctrl.LocalListViewMode = mode;
+    }
+)";
+
+// A UI configuration naming the four list columns of both panes.
+inline const char* const kListColumnsConfig = R"(<UICONFIG><LISTCOLUMNTITLE>
+    <SERVERLIST><C name="Name" align="left" width="120"/><C name="Size" width="90"/>
+      <C name="Type" width="80"/><C name="Date" width="90"/></SERVERLIST>
+    <LOCALLIST><C name="Name" align="left" width="120"/><C name="Size" width="90"/>
+      <C name="Type" width="80"/><C name="Date" width="90"/></LOCALLIST>
+</LISTCOLUMNTITLE></UICONFIG>)";
+
+// Fills `folder` with what the view pages show in the local pane: the folders p and q, and
+// m.txt (10 bytes) and n.txt (2000 bytes). False when something could not be made.
+bool MakeLocalSample(const QString& folder);
+
 // A site folder served by the loopback test server, and vantrel-host running page scripts
 // on it offscreen, as a browser page would run.
 class PageSite {

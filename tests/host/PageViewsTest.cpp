@@ -4,12 +4,8 @@
 #include <QDir>
 #include <QFile>
 #include <gtest/gtest.h>
-#include <utility>
 
 namespace {
-
-const char* const kColumns = R"(<C name="Name" align="left" width="120"/><C name="Size" width="90"/>
-    <C name="Type" width="80"/><C name="Date" width="90"/>)";
 
 const char* const kCatalogue = R"(<?xml version="1.0" encoding="UTF-8"?>
 <MORVEXXML>
@@ -24,50 +20,20 @@ const char* const kCatalogue = R"(<?xml version="1.0" encoding="UTF-8"?>
   </FOLDER>
 </MORVEXXML>)";
 
-// Shared by the pages below: `expect` collects what went wrong, `finish` prints it and ends.
-const char* const kPageHelpers = R"(
-    var failures = [];
-    function expect(what, got, want) {
-        if (got !== want)
-            failures.push(what + ": got " + JSON.stringify(got) + ", want " + JSON.stringify(want));
-    }
-    function finish() {
-        console.log(failures.length ? failures.join("\n") : "ok");
-        host.quit(0);
-    }
-    function names(pane) {
-        return host.ui.cells(pane).map(function (row) { return row[0]; }).join(",");
-    }
-    function setViewModes(mode) {
-        ctrl.ServerListViewMode = mode;
-        ctrl.LocalListViewMode = mode;
-    }
-)";
-
 // The user's pane contents: a server catalogue and a local folder with folders and files.
 class PageViews : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(site.isServing());
-        ASSERT_TRUE(site.write("ui.xml", QString("<UICONFIG><LISTCOLUMNTITLE><SERVERLIST>%1"
-                                                 "</SERVERLIST><LOCALLIST>%1</LOCALLIST>"
-                                                 "</LISTCOLUMNTITLE></UICONFIG>")
-                                             .arg(kColumns)
-                                             .toUtf8()));
+        ASSERT_TRUE(site.write("ui.xml", kListColumnsConfig));
         ASSERT_TRUE(site.write("catalogue.xml", kCatalogue));
-        for (const char* folder : {"p", "q"})
-            ASSERT_TRUE(QDir(local.path()).mkpath(folder));
-        for (const auto& [file, size] : {std::pair{"m.txt", 10}, std::pair{"n.txt", 2000}}) {
-            QFile out(local.filePath(file));
-            ASSERT_TRUE(out.open(QIODevice::WriteOnly));
-            out.write(QByteArray(size, 'v'));
-        }
+        ASSERT_TRUE(MakeLocalSample(local.path()));
     }
 
     // Runs the page in `layout`; expects it to end normally and print "ok".
     void expectOk(int layout, const QString& script) {
         const PageSite::Run page =
-            site.run(QString(kPageHelpers) + script,
+            site.run(QString(kPageExpectations) + kPaneHelpers + script,
                      {"UIConfigXML=/ui.xml", "ServerFileListXML=/catalogue.xml",
                       QString("LocalUIType=%1").arg(layout)});
         EXPECT_EQ(page.exitCode, 0) << "layout " << layout << "\n" << page.errors.toStdString();
