@@ -1,6 +1,7 @@
 #include "AgentOptions.h"
 
 #include "OriginRules.h"
+#include "common/CommandLine.h"
 
 namespace {
 
@@ -37,27 +38,18 @@ bool applyValueOption(const QString& name, const QString& value, AgentOptions& o
 
 bool ParseAgentOptions(const QStringList& args, AgentOptions& options, QString& error) {
     static const QStringList valueOptions = {"--port", "--allow-origin", "--answer"};
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            options.helpRequested = true;
-            return true;
-        }
-        if (arg == "--offscreen") {
-            options.offscreen = true;
-        } else if (valueOptions.contains(arg)) {
-            if (i + 1 >= args.size()) {
-                error = QStringLiteral("%1 needs a value").arg(arg);
-                return false;
-            }
-            if (!applyValueOption(arg, args[++i], options, error))
-                return false;
-        } else {
+    const auto takeValue = [&options](const QString& name, const QString& value, QString& error) {
+        return applyValueOption(name, value, options, error);
+    };
+    const auto takeOther = [&options](const QString& arg, QString& error) {
+        if (arg != "--offscreen") {
             error = QStringLiteral("unknown argument %1").arg(arg);
             return false;
         }
-    }
-    return true;
+        options.offscreen = true;
+        return true;
+    };
+    return ReadCommandLine(args, valueOptions, options.helpRequested, takeValue, takeOther, error);
 }
 
 QString AgentUsage() {

@@ -1,5 +1,7 @@
 #include "HostOptions.h"
 
+#include "common/CommandLine.h"
+
 namespace {
 
 bool parseSize(const QString& text, QSize& size) {
@@ -57,21 +59,12 @@ bool applyValueOption(const QString& name, const QString& value, HostOptions& op
 bool ParseHostOptions(const QStringList& args, HostOptions& options, QString& error) {
     static const QStringList valueOptions = {"--url",        "--cookie",       "--param",  "--size",
                                              "--screenshot", "--window-shots", "--timeout"};
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        const QString& arg = args[i];
-        if (arg == "--help" || arg == "-h") {
-            options.helpRequested = true;
-            return true;
-        }
+    const auto takeValue = [&options](const QString& name, const QString& value, QString& error) {
+        return applyValueOption(name, value, options, error);
+    };
+    const auto takeOther = [&options](const QString& arg, QString& error) {
         if (arg == "--offscreen") {
             options.offscreen = true;
-        } else if (valueOptions.contains(arg)) {
-            if (i + 1 >= args.size()) {
-                error = QStringLiteral("%1 needs a value").arg(arg);
-                return false;
-            }
-            if (!applyValueOption(arg, args[++i], options, error))
-                return false;
         } else if (arg.startsWith('-')) {
             error = QStringLiteral("unknown option %1").arg(arg);
             return false;
@@ -81,8 +74,11 @@ bool ParseHostOptions(const QStringList& args, HostOptions& options, QString& er
             error = QStringLiteral("only one page file may be given");
             return false;
         }
-    }
-    if (options.pageFile.isEmpty()) {
+        return true;
+    };
+    if (!ReadCommandLine(args, valueOptions, options.helpRequested, takeValue, takeOther, error))
+        return false;
+    if (!options.helpRequested && options.pageFile.isEmpty()) {
         error = QStringLiteral("no page file given (see --help)");
         return false;
     }
