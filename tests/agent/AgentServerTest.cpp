@@ -37,6 +37,14 @@ public:
             QStringLiteral(R"({"vantrel":"hello","page":"%1","cookie":"sid=1","params":{}})")
                 .arg(page));
     }
+    // Connects to the agent on `port` and says hello as `page`; false when no connection came.
+    bool introduce(quint16 port, const QString& page) {
+        open(port);
+        if (!waitUntil([this] { return connected(); }))
+            return false;
+        hello(page);
+        return true;
+    }
     void send(const QString& text) { socket_.sendTextMessage(text); }
     QString closeReason() const { return socket_.closeReason(); }
     int closeCode() const { return socket_.closeCode(); }
@@ -95,9 +103,7 @@ protected:
 TEST_F(AgentServerTest, AnOriginOnNoListWaitsForTheUserWhoseYesIsKept) {
     const auto server = start(false);
     PageClient page(kOrigin);
-    page.open(server->port());
-    ASSERT_TRUE(waitUntil([&] { return page.connected(); }));
-    page.hello(kPage);
+    ASSERT_TRUE(page.introduce(server->port(), kPage));
     ASSERT_TRUE(waitUntil([] { return openQuestion() != nullptr; }));
     EXPECT_EQ(openQuestion()->text(), "Allow " + kOrigin + " to manage files with Vantrel?");
     EXPECT_TRUE(page.texts.isEmpty()) << "the page waits for the answer";
@@ -108,9 +114,8 @@ TEST_F(AgentServerTest, AnOriginOnNoListWaitsForTheUserWhoseYesIsKept) {
     EXPECT_EQ(config.origins().allowed, QStringList({kOrigin}));
 
     PageClient again(QStringLiteral("http://localhost:5555"));
-    again.open(server->port());
-    ASSERT_TRUE(waitUntil([&] { return again.connected(); }));
-    again.hello(QStringLiteral("http://localhost:5555/other.html"));
+    ASSERT_TRUE(
+        again.introduce(server->port(), QStringLiteral("http://localhost:5555/other.html")));
     ASSERT_TRUE(waitUntil([&] { return !again.texts.isEmpty(); }));
     EXPECT_EQ(again.texts.first(), kReady) << "the other loopback spelling, not asked again";
     EXPECT_EQ(openQuestion(), nullptr);
@@ -119,9 +124,7 @@ TEST_F(AgentServerTest, AnOriginOnNoListWaitsForTheUserWhoseYesIsKept) {
 TEST_F(AgentServerTest, TheUsersNoClosesThePageAndTurnsTheOriginAwayFromThenOn) {
     const auto server = start(false);
     PageClient page(kOrigin);
-    page.open(server->port());
-    ASSERT_TRUE(waitUntil([&] { return page.connected(); }));
-    page.hello(kPage);
+    ASSERT_TRUE(page.introduce(server->port(), kPage));
     ASSERT_TRUE(waitUntil([] { return openQuestion() != nullptr; }));
     click(openQuestion(), "Deny");
     ASSERT_TRUE(waitUntil([&] { return page.closed; }));
@@ -140,9 +143,7 @@ TEST_F(AgentServerTest, TheUsersNoClosesThePageAndTurnsTheOriginAwayFromThenOn) 
 TEST_F(AgentServerTest, APageWhoseAddressIsNotOfItsOriginIsClosed) {
     const auto server = start(true, {kOrigin});
     PageClient page(kOrigin);
-    page.open(server->port());
-    ASSERT_TRUE(waitUntil([&] { return page.connected(); }));
-    page.hello(QStringLiteral("https://bank.example/account"));
+    ASSERT_TRUE(page.introduce(server->port(), QStringLiteral("https://bank.example/account")));
     ASSERT_TRUE(waitUntil([&] { return page.closed; }));
     EXPECT_EQ(page.closeCode(), QWebSocketProtocol::CloseCodePolicyViolated);
     EXPECT_TRUE(page.texts.isEmpty());
@@ -161,9 +162,7 @@ TEST_F(AgentServerTest, APageWhoseAddressIsNotOfItsOriginIsClosed) {
 TEST_F(AgentServerTest, APageCannotDeleteWhatTheAgentPublished) {
     const auto server = start(true, {kOrigin});
     PageClient page(kOrigin);
-    page.open(server->port());
-    ASSERT_TRUE(waitUntil([&] { return page.connected(); }));
-    page.hello(kPage);
+    ASSERT_TRUE(page.introduce(server->port(), kPage));
     ASSERT_TRUE(waitUntil([&] { return !page.texts.isEmpty(); }));
     page.send(R"({"type":3,"id":0})");
     page.send(R"({"type":6,"object":"vantrel","method":"deleteLater","args":[],"id":1})");
