@@ -1,9 +1,9 @@
 // Who may connect to the agent, and what a page may do with paths it names itself.
-import { after, before, describe, it } from "node:test";
+import { describe, it } from "node:test";
 import assert from "node:assert/strict";
 import { access } from "node:fs/promises";
 import net from "node:net";
-import { Workspace, launchBrowser, runPage, startAgent, startSite } from "./harness.mjs";
+import { runPage, siteAndBrowser, startAgent } from "./harness.mjs";
 
 // A WebSocket handshake written by hand, as no browser would send it; resolves to all the
 // agent sent back before it closed the connection.
@@ -27,23 +27,14 @@ function rawHandshake(port, headers) {
 }
 
 describe("the agent's gate", () => {
-    let workspace, site, browser;
-
-    before(async () => {
-        workspace = await Workspace.create();
+    const env = siteAndBrowser(async (workspace) => {
         await workspace.write("site/ui.xml", "<UICONFIG/>");
         await workspace.addPage("face.html");
         await workspace.addPage("local-path.html");
-        site = await startSite(workspace);
-        browser = await launchBrowser();
-    });
-    after(async () => {
-        await browser?.close();
-        await site?.stop();
-        await workspace?.remove();
     });
 
     it("refuses a page whose origin is not on the list, and says why", async () => {
+        const { workspace, site, browser } = env;
         const agent = await startAgent(workspace, ["--allow-origin", "https://elsewhere.example"]);
         try {
             const { text } = await runPage(browser,
@@ -58,6 +49,7 @@ describe("the agent's gate", () => {
     });
 
     it("closes a connection whose Host header names another host before any channel", async () => {
+        const { workspace, site, browser } = env;
         const agent = await startAgent(workspace, ["--allow-origin", site.origin]);
         try {
             const reply = await rawHandshake(agent.portNumber, {
@@ -80,6 +72,7 @@ describe("the agent's gate", () => {
     });
 
     it("keeps a file the page names when the user says no", async () => {
+        const { workspace, site, browser } = env;
         const named = await workspace.write("private/secret.txt", "not for the page");
         const agent = await startAgent(workspace, ["--allow-origin", site.origin,
                                                    "--answer", "path=no"]);

@@ -1,10 +1,10 @@
 // Pages in headless Chromium drive their own control through an offscreen vantrel-agent.
-import { after, before, describe, it } from "node:test";
+import { describe, it } from "node:test";
 import assert from "node:assert/strict";
 import { randomBytes } from "node:crypto";
 import { readFile, readdir } from "node:fs/promises";
 import path from "node:path";
-import { Workspace, launchBrowser, runPage, startAgent, startSite } from "./harness.mjs";
+import { runPage, siteAndBrowser, startAgent } from "./harness.mjs";
 
 const catalogue = `<?xml version="1.0" encoding="UTF-8"?>
 <MORVEXXML>
@@ -26,28 +26,20 @@ async function filesBelow(dir) {
 }
 
 describe("a page on an allowed origin", () => {
-    let workspace, site, browser;
     const served = randomBytes(65536);
     const local = randomBytes(300000);
 
-    before(async () => {
-        workspace = await Workspace.create();
+    const env = siteAndBrowser(async (workspace) => {
         await workspace.write("site/ui.xml", "<UICONFIG/>");
         await workspace.write("site/catalogue.xml", catalogue);
         await workspace.write("site/files/a.bin", served);
         await workspace.write("site/files/b.txt", "twelve bytes");
         await workspace.addPage("transfers.html");
         await workspace.addPage("face.html");
-        site = await startSite(workspace);
-        browser = await launchBrowser();
-    });
-    after(async () => {
-        await browser?.close();
-        await site?.stop();
-        await workspace?.remove();
     });
 
     it("loads, enumerates, downloads and uploads, and hears the events in order", async () => {
+        const { workspace, site, browser } = env;
         const down = path.join(workspace.root, "down");
         const upload = await workspace.write("local/report.bin", local);
         const agent = await startAgent(workspace, ["--allow-origin", site.origin,
@@ -82,6 +74,7 @@ describe("a page on an allowed origin", () => {
     });
 
     it("sees exactly the face, current property values and the control's refusals", async () => {
+        const { workspace, site, browser } = env;
         const agent = await startAgent(workspace, ["--allow-origin", site.origin]);
         try {
             const { text } = await runPage(browser,

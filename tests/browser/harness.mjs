@@ -4,6 +4,7 @@
 // CTest passes VANTREL_BIN_DIR (the built programs) and VANTREL_WEB_CLIENT (the bundled
 // build/web/vantrel.js); VANTREL_CHROMIUM overrides /usr/bin/chromium.
 import { chromium } from "playwright-core";
+import { after, before } from "node:test";
 import { spawn } from "node:child_process";
 import { once } from "node:events";
 import { mkdtemp, mkdir, writeFile, copyFile, rm } from "node:fs/promises";
@@ -124,6 +125,24 @@ export async function startAgent(workspace, args) {
                               ["--offscreen", "--port", "0", ...args], env);
     agent.portNumber = await agent.port;
     return agent;
+}
+
+// For the tests of one describe block: a workspace whose site `prepare` writes, served by the
+// test server, and a browser; the returned object holds all three from before the first test.
+export function siteAndBrowser(prepare) {
+    const shared = {};
+    before(async () => {
+        shared.workspace = await Workspace.create();
+        await prepare(shared.workspace);
+        shared.site = await startSite(shared.workspace);
+        shared.browser = await launchBrowser();
+    });
+    after(async () => {
+        await shared.browser?.close();
+        await shared.site?.stop();
+        await shared.workspace?.remove();
+    });
+    return shared;
 }
 
 export function launchBrowser() {
