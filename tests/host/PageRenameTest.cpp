@@ -7,19 +7,6 @@
 
 namespace {
 
-const char* const kCatalogue = R"(<?xml version="1.0" encoding="UTF-8"?>
-<MORVEXXML>
-  <FOLDER type="disk" name="disk">
-    <FOLDER name="a">
-      <FOLDER name="b"/>
-      <FILE path="/f/a1.txt" name="a1.txt" transtype="server" size="1"/>
-    </FOLDER>
-    <FOLDER name="c"/>
-    <FILE path="/f/x.txt" name="x.txt" transtype="server" size="1000"/>
-    <FILE path="/f/y.txt" name="y.txt" transtype="server" size="2000"/>
-  </FOLDER>
-</MORVEXXML>)";
-
 // Shared by the pages below: every OnRenameCompleat code in `codes`; `rename` types a name
 // into the editor F2 opens on `row` of `pane` and ends it with `end` ("Return" or "Escape").
 const char* const kPageHelpers = R"(
@@ -46,7 +33,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(site.isServing());
         ASSERT_TRUE(site.write("ui.xml", kListColumnsConfig));
-        ASSERT_TRUE(site.write("catalogue.xml", kCatalogue));
+        ASSERT_TRUE(site.write("catalogue.xml", kSampleCatalogue));
         ASSERT_TRUE(MakeLocalSample(local.path()));
     }
     qint64 size(const QString& name) const { return QFileInfo(local.filePath(name)).size(); }

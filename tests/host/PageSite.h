@@ -35,6 +35,21 @@ inline const char* const kPaneHelpers = R"(
     }
 )";
 
+// A catalogue for the view pages: folders a (holding b and a1.txt) and c, and x.txt (1 MB) and
+// y.txt (5 GiB) on one disk.
+inline const char* const kSampleCatalogue = R"(<?xml version="1.0" encoding="UTF-8"?>
+<MORVEXXML>
+  <FOLDER type="disk" name="disk">
+    <FOLDER name="a">
+      <FOLDER name="b"/>
+      <FILE path="/f/a1.txt" name="a1.txt" transtype="server" size="1"/>
+    </FOLDER>
+    <FOLDER name="c"/>
+    <FILE path="/f/x.txt" name="x.txt" transtype="server" size="1000000"/>
+    <FILE path="/f/y.txt" name="y.txt" transtype="server" size="5368709120"/>
+  </FOLDER>
+</MORVEXXML>)";
+
 // A UI configuration naming the four list columns of both panes.
 inline const char* const kListColumnsConfig = R"(<UICONFIG><LISTCOLUMNTITLE>
     <SERVERLIST><C name="Name" align="left" width="120"/><C name="Size" width="90"/>

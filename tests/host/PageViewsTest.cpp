@@ -7,26 +7,13 @@
 
 namespace {
 
-const char* const kCatalogue = R"(<?xml version="1.0" encoding="UTF-8"?>
-<MORVEXXML>
-  <FOLDER type="disk" name="disk">
-    <FOLDER name="a">
-      <FOLDER name="b"/>
-      <FILE path="/f/a1.txt" name="a1.txt" transtype="server" size="1"/>
-    </FOLDER>
-    <FOLDER name="c"/>
-    <FILE path="/f/x.txt" name="x.txt" transtype="server" size="1000000"/>
-    <FILE path="/f/y.txt" name="y.txt" transtype="server" size="5368709120"/>
-  </FOLDER>
-</MORVEXXML>)";
-
 // The user's pane contents: a server catalogue and a local folder with folders and files.
 class PageViews : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(site.isServing());
         ASSERT_TRUE(site.write("ui.xml", kListColumnsConfig));
-        ASSERT_TRUE(site.write("catalogue.xml", kCatalogue));
+        ASSERT_TRUE(site.write("catalogue.xml", kSampleCatalogue));
         ASSERT_TRUE(MakeLocalSample(local.path()));
     }
 
